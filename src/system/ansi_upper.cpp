@@ -1,0 +1,28 @@
+#include "system/ansi_upper.h"
+
+namespace zantoli {
+
+namespace {
+
+unsigned char UpperByte(unsigned char c) {
+    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+        case 0x9A: return 0x8A;  // š
+        case 0x9C: return 0x8C;  // œ
+        case 0x9E: return 0x8E;  // ž
+        case 0xFF: return 0x9F;  // ÿ
+        default: break;
+    }
+    // à..þ map to À..Þ, except ÷ which has no case.
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+    return c;
+}
+
+}  // namespace
+
+std::string UpperCaseWindows1252(std::string text) {
+    for (char& ch : text) ch = static_cast<char>(UpperByte(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+}  // namespace zantoli

@@ -1,0 +1,73 @@
+// The operating-system services that Zantoli's procedures use.
+// One real implementation lives in src/win32, an in-memory one in the tests.
+// Paths and user-visible messages are UTF-8; file contents are raw bytes.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "system/controls.h"
+
+namespace zantoli {
+
+// Message box styles used by the program.
+enum MsgBoxStyle : int {
+    vbOKOnly = 0,
+    vbCritical = 16,
+    vbInformation = 64,
+};
+
+// Receives one line at a time, without its line end.
+using LineSink = std::function<void(std::string_view line)>;
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // True for an ordinary file; hidden and system files and directories
+    // count as absent.
+    virtual bool FileExists(const std::string& path) const = 0;
+    // Reads a text file line by line. A line ends at CR LF, a lone CR or a
+    // lone LF; the last line may lack its end. Throws FileError.
+    virtual void ReadLines(const std::string& path, const LineSink& sink) const = 0;
+    // Creates the file or empties it, then writes `bytes`. Throws FileError.
+    virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
+    // Writes a temporary file beside `path` and replaces `path` with it in
+    // one step, so a crash never leaves it half written. Throws FileError.
+    virtual void ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+    // Throws FileError, also when the file does not exist.
+    virtual void DeleteFile(const std::string& path) = 0;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Modal; returns the button pressed.
+    virtual int MsgBox(const std::string& prompt, const std::string& title, int style) = 0;
+    // Activates the top-level window whose title equals `title`, else one
+    // whose title begins with it. With `wait`, first waits until the
+    // caller's own window holds the focus. False when no window matches.
+    virtual bool AppActivate(const std::string& title, bool wait) = 0;
+    // Sends a key string ("^(+K)") to the active window; does not wait.
+    virtual void SendKeys(const std::string& keys) = 0;
+    // Processes the pending window events once.
+    virtual void DoEvents() = 0;
+    // Ends the program at once; nothing after it runs.
+    [[noreturn]] virtual void End() = 0;
+    // Upper-cases in the user's ANSI code page.
+    virtual std::string UCase(const std::string& text) const = 0;
+    virtual float ScreenWidth() const = 0;
+    virtual float ScreenHeight() const = 0;
+    // user32's SetWindowPos; the result is the platform's and is ignored.
+    virtual long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y,
+                              int cx, int cy, unsigned flags) = 0;
+};
+
+// What the command window needs of the platform.
+class System : public Files, public Desktop {
+public:
+    // The folder of the running program file, without a trailing backslash.
+    virtual std::string AppDir() const = 0;
+};
+
+}  // namespace zantoli

@@ -1,0 +1,102 @@
+#include "fakes/fake_system.h"
+
+#include "system/ansi_upper.h"
+#include "system/file_error.h"
+#include "system/text_lines.h"
+
+namespace zantoli::testing {
+
+namespace {
+const char* const kFileNotFound = "El sistema no puede encontrar el archivo especificado.";
+const char* const kPathNotFound = "El sistema no puede encontrar la ruta especificada.";
+
+std::string ParentOf(const std::string& path) {
+    const auto slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+}  // namespace
+
+FakeSystem::FakeSystem() {
+    folders.insert(appDir);
+    folders.insert(appDir + "\\var");
+}
+
+bool FakeSystem::FileExists(const std::string& path) const {
+    return files.count(path) != 0 && hiddenFiles.count(path) == 0;
+}
+
+void FakeSystem::ReadLines(const std::string& path, const LineSink& sink) const {
+    if (auto failure = readFailures.find(path); failure != readFailures.end())
+        throw FileError(file_op::kRead, path, failure->second);
+    const auto file = files.find(path);
+    if (file == files.end()) throw FileError(file_op::kRead, path, kFileNotFound);
+    SplitLines(file->second, sink);
+}
+
+void FakeSystem::CheckWritable(const std::string& path) const {
+    if (auto failure = writeFailures.find(path); failure != writeFailures.end())
+        throw FileError(file_op::kWrite, path, failure->second);
+    if (folders.count(ParentOf(path)) == 0) throw FileError(file_op::kWrite, path, kPathNotFound);
+}
+
+void FakeSystem::WriteFile(const std::string& path, std::string_view bytes) {
+    CheckWritable(path);
+    files[path] = std::string(bytes);
+    writes.push_back(path);
+}
+
+void FakeSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+    WriteFile(path, bytes);
+}
+
+void FakeSystem::DeleteFile(const std::string& path) {
+    if (files.erase(path) == 0) throw FileError(file_op::kDelete, path, kFileNotFound);
+    hiddenFiles.erase(path);
+    deletes.push_back(path);
+}
+
+int FakeSystem::MsgBox(const std::string& prompt, const std::string& title, int style) {
+    messages.push_back({prompt, title, style});
+    if (onMsgBox) onMsgBox(messages.back());
+    return 1;  // OK
+}
+
+bool FakeSystem::AppActivate(const std::string& title, bool wait) {
+    activations.push_back({title, wait});
+    if (wait && whileWaitingForFocus) whileWaitingForFocus();
+    for (const auto& candidate : windowTitles) {
+        if (candidate == title) {
+            activeTitle = candidate;
+            return true;
+        }
+    }
+    for (const auto& candidate : windowTitles) {
+        if (candidate.compare(0, title.size(), title) == 0) {
+            activeTitle = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+void FakeSystem::SendKeys(const std::string& keys) { keysSent.push_back({keys, activeTitle}); }
+
+void FakeSystem::DoEvents() {
+    ++doEventsCount;
+    if (onDoEvents) onDoEvents();
+}
+
+void FakeSystem::End() {
+    ended = true;
+    throw ProgramEnded{};
+}
+
+std::string FakeSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }
+
+long FakeSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx,
+                              int cy, unsigned flags) {
+    positionCalls.push_back({hWnd, insertAfter, x, y, cx, cy, flags});
+    return 1;
+}
+
+}  // namespace zantoli::testing

@@ -1,0 +1,88 @@
+// An in-memory System: files in a map, scripted message boxes, a list of
+// top-level window titles, a record of keys sent.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "system/system.h"
+
+namespace zantoli::testing {
+
+// Thrown by FakeSystem::End so that a test can see the program end.
+struct ProgramEnded {};
+
+class FakeSystem : public System {
+public:
+    struct Message {
+        std::string prompt, title;
+        int style;
+    };
+    struct Activation {
+        std::string title;
+        bool wait;
+    };
+    struct KeysSent {
+        std::string keys;
+        std::string activeTitle;  // the window that had the focus
+    };
+    struct PositionCall {
+        WindowHandle hWnd, insertAfter;
+        int x, y, cx, cy;
+        unsigned flags;
+    };
+
+    FakeSystem();
+
+    // Files by full path. Writing needs the parent folder in `folders`.
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> hiddenFiles;          // exist, but not as ordinary files
+    std::map<std::string, std::string> readFailures;   // path -> reason
+    std::map<std::string, std::string> writeFailures;  // path -> reason
+    std::vector<std::string> writes;            // paths, in write order
+    std::vector<std::string> deletes;
+
+    // Desktop.
+    std::string appDir = "C:\\Zantoli";
+    std::vector<std::string> windowTitles;
+    std::string activeTitle;
+    float screenWidth = 15360, screenHeight = 11520;  // 1024 x 768 at 96 DPI
+    std::vector<Message> messages;
+    std::vector<Activation> activations;
+    std::vector<KeysSent> keysSent;
+    std::vector<PositionCall> positionCalls;
+    int doEventsCount = 0;
+    bool ended = false;
+    // Run inside AppActivate's wait, before the activation (re-entry tests).
+    std::function<void()> whileWaitingForFocus;
+    std::function<void()> onDoEvents;
+    std::function<void(const Message&)> onMsgBox;
+
+    std::string AppDir() const override { return appDir; }
+
+    bool FileExists(const std::string& path) const override;
+    void ReadLines(const std::string& path, const LineSink& sink) const override;
+    void WriteFile(const std::string& path, std::string_view bytes) override;
+    void ReplaceFile(const std::string& path, std::string_view bytes) override;
+    void DeleteFile(const std::string& path) override;
+
+    int MsgBox(const std::string& prompt, const std::string& title, int style) override;
+    bool AppActivate(const std::string& title, bool wait) override;
+    void SendKeys(const std::string& keys) override;
+    void DoEvents() override;
+    [[noreturn]] void End() override;
+    std::string UCase(const std::string& text) const override;
+    float ScreenWidth() const override { return screenWidth; }
+    float ScreenHeight() const override { return screenHeight; }
+    long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override;
+
+private:
+    void CheckWritable(const std::string& path) const;
+};
+
+}  // namespace zantoli::testing
