@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, everything that building and testing Zantoli needs
+# on a fresh Debian machine. Does nothing when all of it is there already.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ make
+    googletest libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev clang-tidy cppcheck
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+    wine wine64 xvfb xauth x11-utils imagemagick
+    zip unzip python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The whole test suite, from a fresh Debian machine:
+#   1. installs what it needs,
+#   2. builds the portable core natively and runs its unit tests,
+#   3. cross-builds the Windows programs with mingw-w64 and runs the Win32
+#      and end-to-end tests under Wine on a virtual display.
+# Ends with one line "N passed, N failed" over all stages.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/install-deps.sh || { echo "dependency installation failed"; exit 1; }
+
+total_passed=0
+total_failed=0
+status=0
+logdir="$root/build/test-logs"
+mkdir -p "$logdir"
+
+# Runs one ctest stage and adds its counts to the totals.
+ctest_stage() {
+    local name=$1
+    shift
+    local log="$logdir/$name.log"
+    echo "== $name"
+    "$@" 2>&1 | tee "$log" | grep -E "^ *[0-9]+/[0-9]+ Test|tests passed|The following tests|Failed|\*\*\*" || true
+    local rc=${PIPESTATUS[0]}
+    local summary
+    summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
+    if [ -n "$summary" ]; then
+        local failed total
+        failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+        total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
+        total_passed=$((total_passed + total - failed))
+        total_failed=$((total_failed + failed))
+    else
+        total_failed=$((total_failed + 1))
+    fi
+    [ "$rc" -eq 0 ] || status=1
+}
+
+build() {
+    local preset=$1
+    echo "== build $preset"
+    if ! { cmake --preset "$preset" >"$logdir/configure-$preset.log" 2>&1 &&
+           cmake --build --preset "$preset" >"$logdir/build-$preset.log" 2>&1; }; then
+        tail -n 40 "$logdir/configure-$preset.log" "$logdir/build-$preset.log" 2>/dev/null
+        echo "build of $preset failed"
+        total_failed=$((total_failed + 1))
+        status=1
+        return 1
+    fi
+}
+
+start=$(date +%s)
+
+if build native; then
+    ctest_stage unit ctest --preset native --timeout 60
+fi
+
+if build mingw; then
+    ctest_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
+fi
+
+echo "== done in $(( $(date +%s) - start )) s; logs in build/test-logs"
+echo "$total_passed passed, $total_failed failed"
+exit $status
