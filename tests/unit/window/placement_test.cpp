@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+
+#include "fakes/form_fixture.h"
+#include "system/file_error.h"
+#include "window/app_files.h"
+
+namespace zantoli::testing {
+namespace {
+
+class PlacementTest : public FormFixture {
+protected:
+    std::string SettingsPath() const { return AppPath(app_files::kSettings); }
+
+    void ExpectPlacement(float top, float left, float height, float width) {
+        EXPECT_EQ(window.top, top);
+        EXPECT_EQ(window.left, left);
+        EXPECT_EQ(window.height, height);
+        EXPECT_EQ(window.width, width);
+    }
+    // Lower edge 700 above the screen's bottom, right edge 350 left of its
+    // right edge (screen 15360 x 11520), designed size kept.
+    void ExpectDefaultPlacement() { ExpectPlacement(9680, 11635, 1140, 3375); }
+};
+
+TEST_F(PlacementTest, FirstStartPlacesTheWindowNearTheLowerRightCorner) {
+    form.leeIni();
+    ExpectDefaultPlacement();
+    EXPECT_EQ(window.resizeEvents, 0);
+}
+
+TEST_F(PlacementTest, SavedPlacementIsAppliedWithOnlyTheTwoStrictScreenChecks) {
+    const std::string huge(45, '9');
+    const struct {
+        const char* name;
+        std::string file;
+        float top, left, height, width;
+    } cases[] = {
+        {"plain", " 900 \r\n 1200 \r\n 2000 \r\n 5000 \r\n", 900, 1200, 2000, 5000},
+        {"at the screen's edges", " 11520 \r\n 15360 \r\n 1140 \r\n 3375 \r\n", 11520, 15360,
+         1140, 3375},
+        {"just inside", " 11519.5 \r\n 15359.5 \r\n 1140 \r\n 3375 \r\n", 11519.5f, 15359.5f,
+         1140, 3375},
+        {"beyond the screen", " 11521 \r\n 15361 \r\n 1140 \r\n 3375 \r\n", 10, 10, 1140, 3375},
+        {"negative positions", "-300 \r\n-450 \r\n 1140 \r\n 3375 \r\n", -300, -450, 1140, 3375},
+        // 0 for a size is applied, then the layout raises it to the minimum.
+        {"garbage and empty lines", "x\r\n\r\nabc\r\n \r\n", 0, 0, 665, 2000},
+        {"extra lines", " 1 \r\n 2 \r\n 3000 \r\n 4000 \r\n 5 \r\nrubbish\r\n", 1, 2, 3000, 4000},
+        {"lone line feeds", " 1\n 2\n 3000\n 4000", 1, 2, 3000, 4000},
+        {"huge numbers", huge + "\r\n-" + huge + "\r\n" + huge + "\r\n 4000 \r\n", 10, -FLT_MAX,
+         FLT_MAX, 4000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window.top = window.left = 0;
+        window.width = 3375;
+        window.height = 1140;
+        sys.files[SettingsPath()] = c.file;
+        form.leeIni();
+        ExpectPlacement(c.top, c.left, c.height, c.width);
+    }
+}
+
+TEST_F(PlacementTest, ShortEmptyUnreadableOrHiddenFileGivesTheDefaultPlacement) {
+    const struct {
+        const char* name;
+        const char* file;
+        bool unreadable, hidden;
+    } cases[] = {
+        {"empty", "", false, false},
+        {"three lines", " 900 \r\n 1200 \r\n 2000 \r\n", false, false},
+        {"unreadable", " 900 \r\n 1200 \r\n 2000 \r\n 5000 \r\n", true, false},
+        {"hidden", " 900 \r\n 1200 \r\n 2000 \r\n 5000 \r\n", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window.top = window.left = 0;
+        sys.files[SettingsPath()] = c.file;
+        sys.readFailures.clear();
+        sys.hiddenFiles.clear();
+        if (c.unreadable) sys.readFailures[SettingsPath()] = "Acceso denegado.";
+        if (c.hidden) sys.hiddenFiles.insert(SettingsPath());
+        EXPECT_NO_THROW(form.leeIni());
+        ExpectDefaultPlacement();
+    }
+}
+
+TEST_F(PlacementTest, SavedFileHoldsFourLinesAndReadsBackTheSamePlacement) {
+    window.top = 123.25f;
+    window.left = -45.5f;
+    window.height = 2000.75f;
+    window.width = 4000.125f;
+    sys.files[SettingsPath()] = "old contents that were longer than the new ones\r\n";
+
+    form.guardaIni();
+    EXPECT_EQ(sys.files[SettingsPath()], " 123.25 \r\n-45.5 \r\n 2000.75 \r\n 4000.125 \r\n");
+
+    window.top = window.left = 0;
+    window.height = 1140;
+    window.width = 3375;
+    form.leeIni();
+    ExpectPlacement(123.25f, -45.5f, 2000.75f, 4000.125f);
+}
+
+}  // namespace
+}  // namespace zantoli::testing
