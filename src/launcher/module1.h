@@ -1,0 +1,26 @@
+// Pellix's one module: its start procedure keeps Zantoli to one window.
+#pragma once
+
+#include "launcher/launcher_system.h"
+
+namespace zantoli::Module1 {
+
+// The caption of Zantoli's main window, by which Pellix finds it.
+inline constexpr const char* kCaption = "Linea de comando";
+inline constexpr const char* kFailurePrompt = "No se ha podido ejecutar la linea de comando";
+inline constexpr const char* kFailureTitle = "ERROR";
+inline constexpr int kFailureStyle = 64;
+// Window style for Zantoli: normal size and position, focused.
+inline constexpr int kShowNormal = 1;
+
+// How long a marker without a window is given before it counts as left
+// behind: a Zantoli that has just started writes its marker before its
+// window shows.
+inline constexpr unsigned kWindowWaitMs = 2000;
+inline constexpr unsigned kPollMs = 100;
+
+// Brings a running Zantoli to the front, or starts one. Shows the failure
+// message when it can do neither; never throws.
+void Main(LauncherSystem& sys);
+
+}  // namespace zantoli::Module1
