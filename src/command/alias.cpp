@@ -1,0 +1,23 @@
+#include <string>
+#include <string_view>
+
+#include "command/alias_lookup.h"
+#include "window/app_files.h"
+#include "window/form1.h"
+
+namespace zantoli {
+
+std::string Form1::VerAlias(std::string& st) {
+    st = sys_.UCase(st);
+    // Read anew for every command, so an edit of the file counts at once.
+    AliasLookup lookup(sys_, st);
+    sys_.ReadLines(AppFile(app_files::kAliases),
+                   [&lookup](std::string_view line) { lookup.Line(line); });
+    std::string result = lookup.Command();
+    if (result.empty()) result = st;
+    // A "$>" text goes to the CAD application untouched, unchecked.
+    if (result.compare(0, 2, "$>") != 0) result = ValeCom(result);
+    return result;
+}
+
+}  // namespace zantoli

@@ -1,0 +1,40 @@
+#include <exception>
+#include <string>
+
+#include "command/expression.h"
+#include "window/app_files.h"
+#include "window/form1.h"
+
+namespace zantoli {
+
+namespace {
+// The CAD main window's title, or the start of it (it adds the drawing).
+const char* const kCadTitle = "Trazalia R14";
+// Ctrl+Shift+K: on it the CAD side reads and evaluates the exchange file.
+const char* const kHotkey = "^(+K)";
+}  // namespace
+
+void Form1::OrdenVuro(const std::string& st) {
+    ActivaCAD();
+    std::string line = LispExpression(st);
+    line += "\r\n";
+    // Throws FileError when AppDir\var is missing or the file cannot be
+    // written; the hotkey must then not be sent, so the CAD side never
+    // evaluates a stale expression.
+    sys_.WriteFile(AppFile(app_files::kExchange), line);
+    sys_.SendKeys(kHotkey);
+}
+
+void Form1::ActivaCAD() {
+    bool activated = false;
+    try {
+        activated = sys_.AppActivate(kCadTitle, true);
+    } catch (const std::exception&) {
+        activated = false;  // whatever went wrong, there is no CAD window to talk to
+    }
+    if (activated) return;
+    sys_.MsgBox("Esta aplicación funciona en conjunto con Trazalia R14.", "Atención", vbOKOnly);
+    StopOrderly();
+}
+
+}  // namespace zantoli

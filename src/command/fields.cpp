@@ -1,0 +1,25 @@
+#include "command/fields.h"
+
+#include <string>
+
+#include "window/form1.h"
+
+namespace zantoli {
+
+std::string_view FieldOf(std::string_view tt, int X, char XC) {
+    if (X < 0 || X >= kFieldCount) return {};
+    std::size_t start = 0;
+    for (int field = 0; field < X; ++field) {
+        const std::size_t separator = tt.find(XC, start);
+        if (separator == std::string_view::npos) return {};
+        start = separator + 1;
+    }
+    const std::size_t end = tt.find(XC, start);
+    return tt.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+std::string Form1::comas(const std::string& tt, int X, char XC) {
+    return std::string(FieldOf(tt, X, XC));
+}
+
+}  // namespace zantoli
