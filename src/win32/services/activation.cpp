@@ -1,0 +1,136 @@
+#include "win32/services/activation.h"
+
+#include <vector>
+
+#include "win32/services/encoding.h"
+
+namespace zantoli::win32 {
+
+namespace {
+
+struct Candidate {
+    HWND window;
+    std::wstring title;
+};
+
+// InternalGetWindowText reads the stored caption without sending a message,
+// so a hung program cannot hang the search.
+std::wstring TitleOf(HWND window) {
+    std::wstring title(256, L'\0');
+    for (;;) {
+        const int got = InternalGetWindowText(window, title.data(), static_cast<int>(title.size()));
+        if (got < static_cast<int>(title.size()) - 1 || title.size() >= 65536) {
+            title.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+            return title;
+        }
+        title.assign(title.size() * 2, L'\0');
+    }
+}
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
+    if (IsWindowVisible(window)) {
+        auto* candidates = reinterpret_cast<std::vector<Candidate>*>(param);
+        candidates->push_back({window, TitleOf(window)});
+    }
+    return TRUE;
+}
+
+// Sent messages (activation changes from other threads) must be answered
+// while polling, or the switch the poll waits for can stall.
+void AnswerSentMessages(DWORD milliseconds) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_SENDMESSAGE, 0);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
+bool SameThread(HWND a, HWND b) {
+    return GetWindowThreadProcessId(a, nullptr) == GetWindowThreadProcessId(b, nullptr);
+}
+
+bool OwnThreadInFront(HWND own) {
+    const HWND front = GetForegroundWindow();
+    return front != nullptr && SameThread(front, own);
+}
+
+thread_local bool waitingForForeground = false;
+
+}  // namespace
+
+HWND FindWindowByTitle(std::wstring_view title) {
+    if (title.empty()) return nullptr;
+    std::vector<Candidate> candidates;
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&candidates));
+    for (const Candidate& c : candidates)
+        if (c.title == title) return c.window;
+    for (const Candidate& c : candidates)
+        if (c.title.compare(0, title.size(), title) == 0) return c.window;
+    return nullptr;
+}
+
+bool BringToFront(HWND target) {
+    const bool ownThread = GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId();
+    if (IsIconic(target)) {
+        // Another program's window is restored asynchronously: a hung
+        // program must not hang this one.
+        if (ownThread)
+            ShowWindow(target, SW_RESTORE);
+        else
+            ShowWindowAsync(target, SW_RESTORE);
+    }
+    if (GetForegroundWindow() != target) SetForegroundWindow(target);
+
+    const ULONGLONG deadline = GetTickCount64() + 500;
+    while (GetForegroundWindow() != target || IsIconic(target)) {
+        if (GetTickCount64() >= deadline) return false;
+        AnswerSentMessages(10);
+    }
+    return true;
+}
+
+void WaitUntilForeground(HWND own) {
+    if (waitingForForeground) return;
+    waitingForForeground = true;
+    struct Reset {
+        ~Reset() { waitingForForeground = false; }
+    } reset;
+
+    while (IsWindow(own) && !OwnThreadInFront(own)) {
+        // The foreground can change without a message to this thread, so the
+        // wait also wakes up on its own.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+bool AppActivate(const std::string& title, HWND waitFor) {
+    if (waitFor != nullptr) WaitUntilForeground(waitFor);
+    const HWND target = FindWindowByTitle(Utf8ToWide(title));
+    if (target == nullptr) return false;
+    BringToFront(target);
+    return true;
+}
+
+void PumpPendingMessages() {
+    // Bounded, so a window that keeps posting to itself cannot hold the
+    // caller here for ever.
+    MSG msg;
+    for (int handled = 0; handled < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+         ++handled) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace zantoli::win32

@@ -1,0 +1,37 @@
+// Finding and activating another program's top-level window by its title.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace zantoli::win32 {
+
+// A visible top-level window whose title equals `title`, else the first (in
+// z-order) whose title begins with it; nullptr when none does or `title` is
+// empty. Titles are compared exactly, case included.
+HWND FindWindowByTitle(std::wstring_view title);
+
+// Restores `target` when minimised and makes it the foreground window, then
+// waits (a few hundred ms at most) until the system has really switched, so
+// that keys sent next reach it. True when `target` is in front.
+bool BringToFront(HWND target);
+
+// Runs a message loop until a window of `own`'s thread (the program's main
+// window, its splash or a message box) is the foreground window, or `own`
+// is destroyed, or the program is told to quit. A call made from inside that
+// loop returns at once, so the waits never nest.
+void WaitUntilForeground(HWND own);
+
+// Finds the window by `title` (UTF-8) and activates it; with `waitFor`, first
+// waits until that window's program holds the focus. False when no window
+// matches; a window that matched but could not be brought to the front
+// still counts as found.
+bool AppActivate(const std::string& title, HWND waitFor = nullptr);
+
+// Dispatches the messages already pending for this thread, then returns.
+// A WM_QUIT met on the way is posted again for the main loop.
+void PumpPendingMessages();
+
+}  // namespace zantoli::win32

@@ -1,0 +1,146 @@
+#include "win32/services/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "system/file_error.h"
+#include "system/text_lines.h"
+#include "win32/services/encoding.h"
+#include "win32/services/win32_error.h"
+
+namespace zantoli::win32 {
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // Returns false, with the thread's last error set, when closing fails.
+    bool Close() {
+        if (!valid()) return true;
+        const BOOL closed = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+constexpr DWORD kChunk = 1u << 20;
+
+// Writes all of `bytes`; false with the last error set when the system
+// refuses or writes short (a full disk).
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) return false;
+        if (written != chunk) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        bytes.remove_prefix(chunk);
+    }
+    return true;
+}
+
+HANDLE OpenForWriting(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const auto separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) return L".";
+    if (separator == 0 || (separator == 2 && path[1] == L':')) return path.substr(0, separator + 1);
+    return path.substr(0, separator);
+}
+
+bool IsTransientLock(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    return (attributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+void ReadFileLines(const std::string& path, const LineSink& sink) {
+    std::string contents;
+    {
+        FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) throw MakeFileError(file_op::kRead, path, GetLastError());
+        LARGE_INTEGER size{};
+        if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
+            contents.reserve(static_cast<std::size_t>(size.QuadPart));
+        std::vector<char> buffer(64 * 1024);
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                            nullptr))
+                throw MakeFileError(file_op::kRead, path, GetLastError());
+            if (got == 0) break;
+            contents.append(buffer.data(), got);
+        }
+    }
+    SplitLines(contents, sink);
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    FileHandle file(OpenForWriting(Utf8ToWide(path)));
+    if (!file.valid() || !WriteAll(file.get(), bytes) || !file.Close())
+        throw MakeFileError(file_op::kWrite, path, GetLastError());
+}
+
+void ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+    const std::wstring target = Utf8ToWide(path);
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (GetTempFileNameW(FolderOf(target).c_str(), L"znt", 0, temporary) == 0)
+        throw MakeFileError(file_op::kWrite, path, GetLastError());
+
+    DWORD error = ERROR_SUCCESS;
+    {
+        FileHandle file(OpenForWriting(temporary));
+        if (!file.valid() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
+            !file.Close())
+            error = GetLastError();
+    }
+    if (error == ERROR_SUCCESS) {
+        // Another program reading the old file (an editor, a virus scanner)
+        // blocks the rename for a moment.
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExW(temporary, target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return;
+            error = GetLastError();
+            if (!IsTransientLock(error) || attempt == 20) break;
+            Sleep(25);
+        }
+    }
+    DeleteFileW(temporary);
+    throw MakeFileError(file_op::kWrite, path, error);
+}
+
+void RemoveFile(const std::string& path) {
+    if (!DeleteFileW(Utf8ToWide(path).c_str()))
+        throw MakeFileError(file_op::kDelete, path, GetLastError());
+}
+
+}  // namespace zantoli::win32

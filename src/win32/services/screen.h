@@ -1,0 +1,24 @@
+// Twips <-> pixels with the screen's real DPI (1440 twips per inch).
+#pragma once
+
+namespace zantoli::win32 {
+
+// LOGPIXELSX / LOGPIXELSY of the screen as this process sees it (96 when
+// the screen cannot be asked).
+int ScreenDpiX();
+int ScreenDpiY();
+
+inline float TwipsPerPixel(int dpi) { return 1440.0f / static_cast<float>(dpi > 0 ? dpi : 96); }
+
+// Nearest pixel; NaN gives 0 and absurd values saturate at +-32767, so a bad
+// settings file can never overflow a window coordinate.
+int TwipsToPixels(float twips, int dpi);
+inline float PixelsToTwips(int pixels, int dpi) {
+    return static_cast<float>(pixels) * TwipsPerPixel(dpi);
+}
+
+// The whole primary screen, in twips.
+float ScreenWidthTwips();
+float ScreenHeightTwips();
+
+}  // namespace zantoli::win32

@@ -1,0 +1,17 @@
+// The system's own wording of a Win32 error code.
+#pragma once
+
+#include <string>
+
+#include "system/file_error.h"
+
+namespace zantoli::win32 {
+
+// FormatMessage's text for `code` in UTF-8, without the trailing line end;
+// "Error de Windows <code>" when the system has no text for it.
+std::string Win32ErrorText(unsigned long code);
+
+// A FileError for `path` whose reason is the text of `code`.
+FileError MakeFileError(const char* operation, const std::string& path, unsigned long code);
+
+}  // namespace zantoli::win32

@@ -1,0 +1,118 @@
+#include "win32/services/win32_system.h"
+
+#include <windows.h>
+
+// Keep System's member names as declared, whatever windows.h maps them to.
+#undef DeleteFile
+#undef ReplaceFile
+
+#include <stdexcept>
+
+#include "win32/services/activation.h"
+#include "win32/services/encoding.h"
+#include "win32/services/files.h"
+#include "win32/services/screen.h"
+#include "win32/services/send_keys.h"
+#include "win32/services/win32_error.h"
+
+namespace zantoli::win32 {
+
+namespace {
+
+using SetWindowPosFunction = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
+
+// Bound by name at the first call, like a declared DLL entry point.
+SetWindowPosFunction BoundSetWindowPos() {
+    static const SetWindowPosFunction bound = [] {
+        HMODULE user32 = GetModuleHandleW(L"user32");
+        if (user32 == nullptr) user32 = LoadLibraryW(L"user32");
+        const FARPROC proc = user32 ? GetProcAddress(user32, "SetWindowPos") : nullptr;
+        if (proc == nullptr)
+            throw std::runtime_error("No se encuentra el punto de entrada SetWindowPos en user32: " +
+                                     Win32ErrorText(GetLastError()));
+        return reinterpret_cast<SetWindowPosFunction>(reinterpret_cast<void (*)()>(proc));
+    }();
+    return bound;
+}
+
+HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
+class RealSystem final : public Win32System {
+public:
+    void SetMainWindow(WindowHandle hWnd) override { mainWindow_ = hWnd; }
+    WindowHandle MainWindow() const override { return mainWindow_; }
+
+    std::string AppDir() const override {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD got =
+                GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (got == 0)
+                throw std::runtime_error("No se conoce la carpeta del programa: " +
+                                         Win32ErrorText(GetLastError()));
+            if (got < path.size()) {
+                path.resize(got);
+                break;
+            }
+            path.assign(path.size() * 2, L'\0');
+        }
+        const auto separator = path.find_last_of(L"\\/");
+        path.resize(separator == std::wstring::npos ? 0 : separator);
+        return WideToUtf8(path);
+    }
+
+    bool FileExists(const std::string& path) const override { return win32::FileExists(path); }
+    void ReadLines(const std::string& path, const LineSink& sink) const override {
+        ReadFileLines(path, sink);
+    }
+    void WriteFile(const std::string& path, std::string_view bytes) override {
+        WriteWholeFile(path, bytes);
+    }
+    void ReplaceFile(const std::string& path, std::string_view bytes) override {
+        ReplaceWholeFile(path, bytes);
+    }
+    void DeleteFile(const std::string& path) override { RemoveFile(path); }
+
+    int MsgBox(const std::string& prompt, const std::string& title, int style) override {
+        return MessageBoxW(LiveMainWindow(), Utf8ToWide(prompt).c_str(),
+                           Utf8ToWide(title).c_str(), static_cast<UINT>(style));
+    }
+
+    bool AppActivate(const std::string& title, bool wait) override {
+        return win32::AppActivate(title, wait ? LiveMainWindow() : nullptr);
+    }
+
+    void SendKeys(const std::string& keys) override { SendKeyString(keys); }
+
+    void DoEvents() override { PumpPendingMessages(); }
+
+    [[noreturn]] void End() override { ExitProcess(0); }
+
+    std::string UCase(const std::string& text) const override {
+        std::string upper = text;
+        if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+        return upper;
+    }
+
+    float ScreenWidth() const override { return ScreenWidthTwips(); }
+    float ScreenHeight() const override { return ScreenHeightTwips(); }
+
+    long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override {
+        return BoundSetWindowPos()(ToHwnd(hWnd), ToHwnd(insertAfter), x, y, cx, cy, flags);
+    }
+
+private:
+    HWND LiveMainWindow() const {
+        const HWND main = ToHwnd(mainWindow_);
+        return main != nullptr && IsWindow(main) ? main : nullptr;
+    }
+
+    WindowHandle mainWindow_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Win32System> CreateWin32System() { return std::make_unique<RealSystem>(); }
+
+}  // namespace zantoli::win32

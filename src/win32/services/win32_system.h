@@ -1,0 +1,25 @@
+// The real System on Win32.
+//
+// The header does not include windows.h: its DeleteFile and ReplaceFile
+// macros would rename System's members differently in different files.
+#pragma once
+
+#include <memory>
+
+#include "system/system.h"
+
+namespace zantoli::win32 {
+
+class Win32System : public System {
+public:
+    // The program's main window: the owner of its message boxes, and the
+    // window whose focus AppActivate's wait waits for. 0 until the form
+    // layer gives it; without it message boxes have no owner and the wait
+    // is skipped.
+    virtual void SetMainWindow(WindowHandle hWnd) = 0;
+    virtual WindowHandle MainWindow() const = 0;
+};
+
+std::unique_ptr<Win32System> CreateWin32System();
+
+}  // namespace zantoli::win32
