@@ -1,0 +1,20 @@
+// The stand-in's command line: cad-standin.exe [--title T] [--appdir DIR] [--log FILE]
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace standin {
+
+struct Options {
+    std::wstring title = L"Trazalia R14 - [Dibujo1]";
+    std::wstring appDir;   // where var\vuroview.var lives; defaults to the program's folder
+    std::wstring logPath;  // empty: received expressions are only shown
+};
+
+// Returns the options, or nothing with `error` set to a message for the user.
+std::optional<Options> ParseOptions(const std::vector<std::wstring>& args, const std::wstring& programDir,
+                                    std::wstring& error);
+
+}  // namespace standin
