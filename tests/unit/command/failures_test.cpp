@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command_fixture.h"
+#include "system/file_error.h"
+
+namespace zantoli::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A command already sent, then a failing one: the failure must leave
+// everything as the first command left it.
+class Failures : public CommandFixture {
+protected:
+    Failures() {
+        SetAliases("L;*LINE\r\nC;*CIRCLE\r\n");
+        TypeAndEnter("l");
+    }
+
+    void ExpectUnchangedAfterFailure(const std::string& typed, const std::string& expectedPrompt) {
+        ASSERT_EQ(sys.messages.size(), 1u);
+        EXPECT_EQ(sys.messages[0].prompt, expectedPrompt);
+        EXPECT_EQ(sys.messages[0].title, "Error");
+        EXPECT_EQ(sys.messages[0].style, 16);
+        EXPECT_FALSE(sys.ended);
+        EXPECT_EQ(sys.keysSent.size(), 1u);
+        EXPECT_EQ(Exchange(), "(command \"LINE\" )\r\n");
+        EXPECT_EQ(lista.items, Texts{"l"});
+        EXPECT_EQ(ultimo.caption, "LINE");
+        EXPECT_EQ(texto.text, typed);
+    }
+};
+
+TEST_F(Failures, MissingAliasFileIsReportedAndReadAgainNextTime) {
+    sys.files.erase(AliasPath());
+    TypeAndEnter("c");
+    ExpectUnchangedAfterFailure(
+        "c", "No se ha podido leer el archivo C:\\Zantoli\\alias.dat:\n"
+             "El sistema no puede encontrar el archivo especificado.");
+    SetAliases("C;*CIRCLE\r\n");
+    TypeAndEnter("c");
+    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+    EXPECT_EQ(lista.items, (Texts{"l", "c"}));
+}
+
+TEST_F(Failures, UnreadableAliasFileIsReportedWithTheReason) {
+    sys.readFailures[AliasPath()] = "Acceso denegado.";
+    TypeAndEnter("c");
+    ExpectUnchangedAfterFailure("c", FileError::Compose("leer", AliasPath(), "Acceso denegado."));
+}
+
+TEST_F(Failures, MissingVarFolderIsReportedAndNotCreated) {
+    sys.folders.erase(sys.appDir + "\\var");
+    sys.files.erase(ExchangePath());
+    TypeAndEnter("c");
+    ASSERT_EQ(sys.messages.size(), 1u);
+    EXPECT_EQ(sys.messages[0].prompt,
+              "No se ha podido escribir el archivo C:\\Zantoli\\var\\vuroview.var:\n"
+              "El sistema no puede encontrar la ruta especificada.");
+    EXPECT_EQ(sys.folders.count(sys.appDir + "\\var"), 0u);
+    EXPECT_EQ(Exchange(), "<none>");
+    EXPECT_EQ(sys.keysSent.size(), 1u);
+    EXPECT_EQ(lista.items, Texts{"l"});
+    EXPECT_EQ(ultimo.caption, "LINE");
+    EXPECT_EQ(texto.text, "c");
+    EXPECT_FALSE(sys.ended);
+}
+
+TEST_F(Failures, UnwritableExchangeFileSendsNoHotkey) {
+    sys.writeFailures[ExchangePath()] = "El archivo es de solo lectura.";
+    TypeAndEnter("c");
+    ExpectUnchangedAfterFailure(
+        "c", FileError::Compose("escribir", ExchangePath(), "El archivo es de solo lectura."));
+    // Once the file can be written again the same Enter goes through.
+    sys.writeFailures.clear();
+    TypeAndEnter("c");
+    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+    EXPECT_EQ(sys.keysSent.size(), 2u);
+}
+
+TEST_F(Failures, RepeatThatCannotBeWrittenKeepsTheBoxEmpty) {
+    sys.writeFailures[ExchangePath()] = "No hay espacio suficiente en el disco.";
+    TypeAndEnter("");
+    ExpectUnchangedAfterFailure(
+        "", FileError::Compose("escribir", ExchangePath(), "No hay espacio suficiente en el disco."));
+}
+
+TEST_F(Failures, DoubleClickBesideTheEntriesSendsNothing) {
+    lista.listIndex = -1;
+    texto.text = "c";
+    form.lista_DblClick();
+    EXPECT_EQ(sys.keysSent.size(), 1u);
+    EXPECT_EQ(sys.activations.size(), 1u);
+    EXPECT_EQ(texto.text, "c");
+    EXPECT_TRUE(sys.messages.empty());
+}
+
+TEST_F(Failures, NoSecondCommandStartsWhileOneWaitsForTheFocus) {
+    lista.listIndex = 0;
+    int nested = 0;
+    sys.whileWaitingForFocus = [&] {
+        if (nested++ > 0) return;
+        texto.text = "l";  // typed while waiting
+        std::int16_t enter = 13;
+        form.texto_KeyPress(enter);
+        form.lista_DblClick();
+        form.Form_MouseMove(2, 0, 0, 0);
+        EXPECT_EQ(texto.text, "l");
+    };
+    TypeAndEnter("c");
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(sys.keysSent.size(), 2u);
+    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+    EXPECT_EQ(ultimo.caption, "CIRCLE");
+    EXPECT_EQ(lista.items, (Texts{"l", "c"}));
+    // Afterwards Enter works again.
+    TypeAndEnter("l");
+    EXPECT_EQ(sys.keysSent.size(), 3u);
+}
+
+}  // namespace
+}  // namespace zantoli::testing

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "command_fixture.h"
+
+namespace zantoli::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class Pipeline : public CommandFixture {
+protected:
+    Pipeline() { SetAliases("; Alias de prueba\r\nL;      *LINE\r\nC;*CIRCLE\r\n"); }
+
+    std::string Sent(const std::string& command) const { return "(command \"" + command + "\" )\r\n"; }
+};
+
+TEST_F(Pipeline, AnAliasIsRecordedAsTypedAndSentExpanded) {
+    TypeAndEnter("l");
+    EXPECT_EQ(Exchange(), Sent("LINE"));
+    EXPECT_EQ(sys.keysSent.size(), 1u);
+    EXPECT_EQ(lista.items, Texts{"l"});
+    EXPECT_EQ(texto.items, Texts{"l"});
+    EXPECT_EQ(ultimo.caption, "LINE");
+    EXPECT_EQ(texto.text, "");
+}
+
+TEST_F(Pipeline, HistoryHoldsEachEntryTextOnceAndComparesCase) {
+    for (const char* typed : {"l", "line", "l", "LINE", "line"}) TypeAndEnter(typed);
+    EXPECT_EQ(lista.items, (Texts{"l", "line", "LINE"}));
+    EXPECT_EQ(texto.items, lista.items);
+    EXPECT_EQ(sys.keysSent.size(), 5u);
+}
+
+TEST_F(Pipeline, EmptyOrBlankEntryRepeatsTheLastCommand) {
+    TypeAndEnter("c");
+    TypeAndEnter("");
+    EXPECT_EQ(Exchange(), Sent("CIRCLE"));
+    TypeAndEnter("   ");
+    EXPECT_EQ(Exchange(), Sent("CIRCLE"));
+    TypeAndEnter("");
+    EXPECT_EQ(sys.keysSent.size(), 4u);
+    EXPECT_EQ(ultimo.caption, "CIRCLE");
+    // The history records the entry text: the empty text and the run of
+    // spaces once each.
+    EXPECT_EQ(lista.items, (Texts{"c", "", "   "}));
+}
+
+TEST_F(Pipeline, EmptyEntryBeforeAnyCommandSendsTheEmptyCommand) {
+    TypeAndEnter("");
+    EXPECT_EQ(Exchange(), "(command \"\" )\r\n");
+    EXPECT_EQ(lista.items, Texts{""});
+    EXPECT_EQ(ultimo.caption, "");
+}
+
+TEST_F(Pipeline, ARefusedCommandChangesNothingButTheInputBox) {
+    TypeAndEnter("l");
+    for (const char* typed : {"menu", "0", "(load \"x\")", ".setvar"}) {
+        TypeAndEnter(typed);
+        ASSERT_FALSE(sys.messages.empty()) << typed;
+        EXPECT_EQ(sys.messages.back().prompt, "Comando inválido.");
+        EXPECT_EQ(sys.messages.back().title, "Error");
+        EXPECT_EQ(sys.messages.back().style, 16);
+        EXPECT_EQ(texto.text, "") << typed;
+    }
+    EXPECT_EQ(sys.messages.size(), 4u);
+    EXPECT_EQ(sys.keysSent.size(), 1u);
+    EXPECT_EQ(lista.items, Texts{"l"});
+    EXPECT_EQ(ultimo.caption, "LINE");
+}
+
+TEST_F(Pipeline, DoubleClickSendsTheEntryAgainAfterResolvingIt) {
+    TypeAndEnter("l");
+    TypeAndEnter("arc");
+    lista.listIndex = 0;
+    texto.text = "a medio escribir";
+    form.lista_DblClick();
+    EXPECT_EQ(Exchange(), Sent("LINE"));
+    EXPECT_EQ(sys.keysSent.size(), 3u);
+    EXPECT_EQ(lista.items, (Texts{"l", "arc"}));
+    EXPECT_EQ(ultimo.caption, "LINE");
+    EXPECT_EQ(texto.text, "");
+}
+
+TEST_F(Pipeline, EveryMoveWithTheRightButtonHeldIsAnEnter) {
+    texto.text = "c";
+    form.Form_MouseMove(2, 0, 100, 100);
+    EXPECT_EQ(Exchange(), Sent("CIRCLE"));
+    form.Form_MouseMove(3, 1, 120, 100);  // left and right, Shift held
+    form.Form_MouseMove(6, 0, 140, 100);  // right and middle
+    EXPECT_EQ(sys.keysSent.size(), 3u);
+    EXPECT_EQ(lista.items, (Texts{"c", ""}));
+    for (std::int16_t button : {0, 1, 4, 5}) form.Form_MouseMove(button, 0, 160, 100);
+    EXPECT_EQ(sys.keysSent.size(), 3u);
+}
+
+TEST_F(Pipeline, OtherKeysDoNothingAndNoKeyIsConsumed) {
+    texto.text = "l";
+    std::int16_t key = 'a';
+    form.texto_KeyPress(key);
+    EXPECT_EQ(key, 'a');
+    EXPECT_EQ(texto.text, "l");
+    EXPECT_TRUE(sys.activations.empty());
+    key = 13;
+    form.texto_KeyPress(key);
+    EXPECT_EQ(key, 13);
+    EXPECT_EQ(sys.keysSent.size(), 1u);
+}
+
+TEST_F(Pipeline, MembershipOfTheHistory) {
+    EXPECT_EQ(form.yaestaba(""), 0);
+    lista.items = {"l", "", "LINE"};
+    EXPECT_EQ(form.yaestaba(""), 1);
+    EXPECT_EQ(form.yaestaba("LINE"), 1);
+    EXPECT_EQ(form.yaestaba("line"), 0);
+    EXPECT_EQ(form.yaestaba("l "), 0);
+}
+
+}  // namespace
+}  // namespace zantoli::testing
