@@ -1,0 +1,281 @@
+#include "win32/forms/main_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+#include <utility>
+
+#include "window/form1.h"
+#include "win32/services/encoding.h"
+#include "win32/services/event_boundary.h"
+#include "win32/services/screen.h"
+#include "win32/services/win32_error.h"
+
+namespace zantoli::win32 {
+
+namespace {
+
+constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
+constexpr UINT_PTR kTextoSubclassId = 1;
+// How far texto's list drops down below its field.
+constexpr float kDropDownExtent = 1500;
+
+// The key as the procedures know it: its code in the ANSI code page.
+std::int16_t AnsiKeyCode(WPARAM character) {
+    const wchar_t wide = static_cast<wchar_t>(character);
+    const std::string ansi = WideToAnsi(std::wstring_view(&wide, 1));
+    if (ansi.size() != 1) return '?';
+    return static_cast<std::int16_t>(static_cast<unsigned char>(ansi[0]));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, int dpi)
+    : instance_(instance),
+      dpi_(dpi),
+      form_(dpi, SW_SHOW),
+      texto_(dpi),
+      lista_(dpi),
+      ultimo_(dpi) {}
+
+template <class Handler>
+void MainWindow::Raise(Handler&& handler) {
+    if (!ready_) return;
+    RunEventHandler(*desktop_, std::forward<Handler>(handler));
+}
+
+void MainWindow::Create(Form1& form1, Desktop& desktop) {
+    form1_ = &form1;
+    desktop_ = &desktop;
+
+    const auto icon = [this](int sizeMetric) {
+        const int size = GetSystemMetrics(sizeMetric);
+        return static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    RegisterOnce(instance_, kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                 icon(SM_CXICON), icon(SM_CXSMICON));
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_TOOLWINDOW;
+    RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    if (!CreateAs(exStyle, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                  outer.right - outer.left, outer.bottom - outer.top, instance_)) {
+        throw std::runtime_error("No se ha podido crear la ventana Linea de comando: " +
+                                 Win32ErrorText(GetLastError()));
+    }
+    form_.Attach(hwnd());
+    CreateControls();
+    ready_ = true;
+}
+
+HWND MainWindow::CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle,
+                               const DesignRect& at, HFONT font) {
+    HWND control = CreateWindowExW(
+        exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, TwipsToPixels(at.left, dpi_),
+        TwipsToPixels(at.top, dpi_), TwipsToPixels(at.width, dpi_), TwipsToPixels(at.height, dpi_),
+        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (!control) {
+        throw std::runtime_error("No se ha podido crear un control de la ventana Linea de comando: " +
+                                 Win32ErrorText(GetLastError()));
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void MainWindow::CreateControls() {
+    boldFont_.Reset(CreateDesignFont(L"MS Sans Serif", 8.25f, true, dpi_));
+    regularFont_.Reset(CreateDesignFont(L"MS Sans Serif", 8.25f, false, dpi_));
+
+    // Creation order is z-order: texto stays above lista where they overlap.
+    DesignRect textoWithList = kTexto;
+    textoWithList.height += kDropDownExtent;
+    const HWND texto = CreateControl(
+        kTextoId, WC_COMBOBOXW,
+        WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+        textoWithList, boldFont_.get());
+    const HWND lista = CreateControl(
+        kListaId, WC_LISTBOXW,
+        WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        WS_EX_CLIENTEDGE, kLista, regularFont_.get());
+    const HWND ultimo = CreateControl(kUltimoId, WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, kUltimo,
+                                      regularFont_.get());
+    texto_.AttachAtDesign(texto, kTexto.left, kTexto.top, kTexto.width, kTexto.height);
+    lista_.AttachAtDesign(lista, kLista.left, kLista.top, kLista.width, kLista.height);
+    ultimo_.AttachAtDesign(ultimo, kUltimo.left, kUltimo.top, kUltimo.width, kUltimo.height);
+
+    FitTextoToDesignHeight();
+
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(texto_.Hwnd(), &info)) textoEdit_ = info.hwndItem;
+    if (!textoEdit_ ||
+        !SetWindowSubclass(textoEdit_, &MainWindow::TextoEditProc, kTextoSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        throw std::runtime_error("No se ha podido preparar la línea de entrada: " +
+                                 Win32ErrorText(GetLastError()));
+    }
+}
+
+// The field's height follows its font; the design font gives 315 twips.
+// Where the system's substitute for that font measures differently, the
+// field is brought to the design height, never below the font's own.
+void MainWindow::FitTextoToDesignHeight() {
+    const HWND combo = texto_.Hwnd();
+    RECT field{};
+    GetWindowRect(combo, &field);
+    const int target = TwipsToPixels(kTexto.height, dpi_);
+    const int actual = field.bottom - field.top;
+    const LRESULT itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (actual == target || itemHeight == CB_ERR) return;
+
+    TEXTMETRICW metrics{};
+    HDC dc = GetDC(combo);
+    const HGDIOBJ previous = SelectObject(dc, boldFont_.get());
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(combo, dc);
+
+    const int wanted = std::max<int>(static_cast<int>(itemHeight) + target - actual, metrics.tmHeight);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    const HWND lista = lista_.Hwnd();
+    if (msg.hwnd != lista && msg.hwnd != textoEdit_ && msg.hwnd != texto_.Hwnd()) return false;
+    // Tab order: lista, then texto; with two stops both directions alternate.
+    ::SetFocus(msg.hwnd == lista ? texto_.Hwnd() : lista);
+    return true;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        OnSize(wParam);
+        return 0;
+    case WM_SHOWWINDOW:
+        OnShowWindow(wParam != 0);
+        break;
+    case WM_ACTIVATE:
+        return OnActivate(wParam, lParam);
+    case WM_SETFOCUS:
+        OnSetFocus();
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_ENDSESSION:
+        // The session ends: close as the user would, so the marker goes.
+        if (wParam) OnClose();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, lParam);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam, lParam);
+        return 0;
+    case WM_ENTERSIZEMOVE:
+        userSizing_ = true;
+        break;
+    case WM_EXITSIZEMOVE:
+        userSizing_ = false;
+        break;
+    case WM_GETMINMAXINFO:
+        Default(message, wParam, lParam);
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void MainWindow::OnSize(WPARAM state) {
+    if (state == SIZE_MINIMIZED) return;  // an icon has no layout
+    Raise([this] { form1_->Form_Resize(); });
+}
+
+// The first display lays the controls out for the size the window has then,
+// even when loading it did not change its size.
+void MainWindow::OnShowWindow(bool shown) {
+    if (!shown || shownOnce_ || !ready_) return;
+    shownOnce_ = true;
+    Raise([this] { form1_->Form_Resize(); });
+}
+
+LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    const bool activated = LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0;
+    if (!activated || !ready_) return Default(WM_ACTIVATE, wParam, lParam);
+    // Form_Activate places the focus; the default would move it to the form.
+    Raise([this] { form1_->Form_Activate(); });
+    return 0;
+}
+
+void MainWindow::OnSetFocus() {
+    Raise([this] { form1_->Form_GotFocus(); });
+}
+
+void MainWindow::OnClose() {
+    std::int16_t Cancel = 0;
+    Raise([this, &Cancel] { form1_->Form_Unload(Cancel); });
+    if (Cancel != 0) return;
+    DestroyWindow(hwnd());
+    PostQuitMessage(0);
+}
+
+void MainWindow::OnMouseMove(WPARAM keys, LPARAM where) {
+    const auto button = static_cast<std::int16_t>(((keys & MK_LBUTTON) ? 1 : 0) |
+                                                  ((keys & MK_RBUTTON) ? 2 : 0) |
+                                                  ((keys & MK_MBUTTON) ? 4 : 0));
+    const auto shift = static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) |
+                                                 ((keys & MK_CONTROL) ? 2 : 0) |
+                                                 ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+    const float x = PixelsToTwips(GET_X_LPARAM(where), dpi_);
+    const float y = PixelsToTwips(GET_Y_LPARAM(where), dpi_);
+    Raise([=] { form1_->Form_MouseMove(button, shift, x, y); });
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) == lista_.Hwnd() && HIWORD(wParam) == LBN_DBLCLK) {
+        Raise([this] { form1_->lista_DblClick(); });
+    }
+}
+
+// Stops a drag at the minimum instead of letting the window flicker back.
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
+    if (!ready_ || !userSizing_) return;
+    const float minHeight = texto_.Height() + kMinHeightOverTexto;
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, TwipsToPixels(kMinWidth, dpi_));
+    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, TwipsToPixels(minHeight, dpi_));
+}
+
+bool MainWindow::OnTextoChar(WPARAM character) {
+    std::int16_t KeyAscii = AnsiKeyCode(character);
+    // Before the edit sees the key, so the handler keeps the text from
+    // before it took effect.
+    Raise([this, &KeyAscii] { form1_->texto_KeyPress(KeyAscii); });
+    // Enter has done its work; the single-line edit would only beep at it.
+    return character == VK_RETURN;
+}
+
+LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self) {
+    switch (message) {
+    case WM_CHAR:
+        if (reinterpret_cast<MainWindow*>(self)->OnTextoChar(wParam)) return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &MainWindow::TextoEditProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace zantoli::win32

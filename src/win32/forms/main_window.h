@@ -1,0 +1,97 @@
+// The window of Form1, "Linea de comando": a sizable tool window holding
+// texto, lista and ultimo. It only turns window messages into Form1's
+// events; what they do is Form1's.
+#pragma once
+
+#include <windows.h>
+
+#include "system/system.h"
+#include "win32/forms/hwnd_controls.h"
+#include "win32/forms/window_base.h"
+
+namespace zantoli {
+class Form1;
+}
+
+namespace zantoli::win32 {
+
+class MainWindow : public WindowBase<MainWindow> {
+public:
+    static constexpr const wchar_t* kClassName = L"ZantoliLineaDeComando";
+    static constexpr const wchar_t* kCaption = L"Linea de comando";
+
+    // Design, in twips: client area, and the controls in the client area.
+    static constexpr float kClientWidth = 3255, kClientHeight = 780;
+    struct DesignRect {
+        float left, top, width, height;
+    };
+    static constexpr DesignRect kTexto{0, 480, 3255, 315};
+    static constexpr DesignRect kLista{0, 0, 3255, 450};
+    static constexpr DesignRect kUltimo{5640, 840, 855, 255};
+    static constexpr float kMinWidth = 2000;
+    static constexpr float kMinHeightOverTexto = 350;
+
+    MainWindow(HINSTANCE instance, int dpi);
+    ~MainWindow() { Destroy(); }
+
+    // The objects Form1 is built on; they reach real windows after Create.
+    HwndForm& form() { return form_; }
+    HwndComboBox& texto() { return texto_; }
+    HwndListBox& lista() { return lista_; }
+    HwndLabel& ultimo() { return ultimo_; }
+    HWND textoEdit() const { return textoEdit_; }
+
+    // Creates the hidden window and its controls at their design places.
+    // From then on every event goes to `form1`, each through the event
+    // boundary of `desktop`. Throws std::runtime_error if the system
+    // refuses a window.
+    void Create(Form1& form1, Desktop& desktop);
+
+    // For the message loop: keys the window steers itself (Tab moves
+    // between lista and texto). True when `msg` was handled.
+    bool PreTranslate(const MSG& msg);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    template <class Handler>
+    void Raise(Handler&& handler);
+
+    void CreateControls();
+    void FitTextoToDesignHeight();
+    HWND CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle, const DesignRect& at,
+                       HFONT font);
+
+    void OnSize(WPARAM state);
+    void OnShowWindow(bool shown);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    void OnSetFocus();
+    void OnClose();
+    void OnMouseMove(WPARAM keys, LPARAM where);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+    bool OnTextoChar(WPARAM character);
+
+    static LRESULT CALLBACK TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
+
+    HINSTANCE instance_;
+    int dpi_;
+    HwndForm form_;
+    HwndComboBox texto_;
+    HwndListBox lista_;
+    HwndLabel ultimo_;
+    HWND textoEdit_ = nullptr;
+    GdiObject<HFONT> boldFont_, regularFont_;
+
+    Form1* form1_ = nullptr;
+    Desktop* desktop_ = nullptr;
+    // Events reach Form1 only once every control exists.
+    bool ready_ = false;
+    bool shownOnce_ = false;
+    // The minimum size stops a drag by the user; sizes set in other ways
+    // are corrected by Form_Resize.
+    bool userSizing_ = false;
+};
+
+}  // namespace zantoli::win32

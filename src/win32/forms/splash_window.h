@@ -1,0 +1,57 @@
+// The title window: light cyan, one-pixel border, no title bar, centred on
+// the screen, three blue labels. Its timer ticks every three seconds from
+// creation for the whole life of the program.
+#pragma once
+
+#include <windows.h>
+
+#include "system/system.h"
+#include "win32/forms/hwnd_controls.h"
+#include "win32/forms/window_base.h"
+
+namespace zantoli {
+class Splash;
+}
+
+namespace zantoli::win32 {
+
+class SplashWindow : public WindowBase<SplashWindow> {
+public:
+    static constexpr const wchar_t* kClassName = L"ZantoliPresentacion";
+    static constexpr float kClientWidth = 3360, kClientHeight = 1650;
+    static constexpr COLORREF kBackground = RGB(192, 255, 255);
+    static constexpr COLORREF kTextColour = RGB(0, 0, 255);
+    static constexpr UINT_PTR kTimer1 = 1;
+
+    static constexpr const wchar_t* kLabel1 = L"Linea de Comando para Trazalia R14 v1.01";
+    static constexpr const wchar_t* kLabel2 = L"Vurotec";
+    static constexpr const wchar_t* kLabel3 = L"Escriba una orden o un alias y pulse Intro";
+
+    SplashWindow(HINSTANCE instance, int dpi);
+    ~SplashWindow() { Destroy(); }
+
+    // What Form1 and Splash use; Show does not take the activation.
+    HwndForm& form() { return form_; }
+    HWND label(int number) const { return labels_[number - 1]; }
+
+    // Creates the hidden window, centred on the screen, and starts Timer1,
+    // whose ticks go to `splash` through the event boundary of `desktop`.
+    void Create(Splash& splash, Desktop& desktop);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    HWND CreateLabel(const wchar_t* text, float left, float top, float width, float height,
+                     HFONT font);
+
+    HINSTANCE instance_;
+    int dpi_;
+    HwndForm form_;
+    HWND labels_[3] = {};
+    GdiObject<HBRUSH> background_;
+    GdiObject<HFONT> titleFont_, smallFont_;
+    Splash* splash_ = nullptr;
+    Desktop* desktop_ = nullptr;
+};
+
+}  // namespace zantoli::win32

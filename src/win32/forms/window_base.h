@@ -1,0 +1,99 @@
+// A window whose procedure belongs to a C++ object: the object pointer comes
+// in with WM_NCCREATE and lives in GWLP_USERDATA, so no state is global.
+#pragma once
+
+#include <windows.h>
+
+namespace zantoli::win32 {
+
+template <class Derived>
+class WindowBase {
+public:
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    WindowBase() = default;
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+    ~WindowBase() = default;
+
+    // For the derived destructor, while the object is still whole: the
+    // window's last messages still reach it.
+    void Destroy() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+
+    // Registers the class once per process; later calls find it there.
+    static void RegisterOnce(HINSTANCE instance, const wchar_t* className, HBRUSH background,
+                             HICON icon, HICON smallIcon) {
+        WNDCLASSEXW wc{};
+        if (GetClassInfoExW(instance, className, &wc)) return;
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &WindowBase::Procedure;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = background;
+        wc.hIcon = icon;
+        wc.hIconSm = smallIcon;
+        wc.lpszClassName = className;
+        RegisterClassExW(&wc);
+    }
+
+    HWND CreateAs(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style,
+                  int x, int y, int width, int height, HINSTANCE instance) {
+        return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, nullptr,
+                               nullptr, instance, static_cast<Derived*>(this));
+    }
+
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        Derived* self = nullptr;
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            self = static_cast<Derived*>(create->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        } else {
+            self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        }
+        if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return result;
+    }
+
+    HWND hwnd_ = nullptr;
+};
+
+// Owns one GDI object (font, brush).
+template <class Handle>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    ~GdiObject() {
+        if (handle_) DeleteObject(handle_);
+    }
+    void Reset(Handle handle) {
+        if (handle_) DeleteObject(handle_);
+        handle_ = handle;
+    }
+    Handle get() const { return handle_; }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+// A font of `points` size at `dpi`, as the design names it.
+HFONT CreateDesignFont(const wchar_t* face, float points, bool bold, int dpi);
+
+}  // namespace zantoli::win32

@@ -1,0 +1,46 @@
+// zantoli.exe: the command window "Linea de comando".
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "window/form1.h"
+#include "window/splash.h"
+#include "win32/forms/main_window.h"
+#include "win32/forms/splash_window.h"
+#include "win32/services/event_boundary.h"
+#include "win32/services/screen.h"
+#include "win32/services/win32_system.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace zantoli;
+    using namespace zantoli::win32;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const auto sys = CreateWin32System();
+    const int dpi = ScreenDpiX();
+    MainWindow mainWindow(instance, dpi);
+    SplashWindow splashWindow(instance, dpi);
+    Form1 form1(*sys, mainWindow.form(), mainWindow.texto(), mainWindow.lista(),
+                mainWindow.ultimo(), splashWindow.form());
+    Splash splash(*sys, splashWindow.form(), mainWindow.form());
+
+    RunEventHandler(*sys, [&] {
+        mainWindow.Create(form1, *sys);
+        sys->SetMainWindow(mainWindow.form().hWnd());
+        splashWindow.Create(splash, *sys);
+    });
+    RunEventHandler(*sys, [&] { form1.Form_Load(); });
+    // Showing activates the window, and the activation puts the focus into texto.
+    mainWindow.form().Show();
+
+    // No IsDialogMessage: Enter must reach texto's edit as a character.
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (mainWindow.PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
