@@ -23,7 +23,8 @@ public:
     std::string Command() const;
 
 private:
-    bool AliasMatches(std::string_view alias) const;
+    // Whether the alias field of `line`, upper-cased, is the typed text.
+    bool AliasMatches(std::string_view line) const;
 
     const Desktop& desktop_;
     const std::string& typed_;

@@ -1,0 +1,85 @@
+#include "disk_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "system/ansi_upper.h"
+#include "system/file_error.h"
+#include "system/text_lines.h"
+
+namespace zantoli::bench {
+
+namespace {
+
+std::filesystem::path Native(std::string path) {
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    return std::filesystem::path(path);
+}
+
+std::string Reason() { return std::strerror(errno); }
+
+[[noreturn]] void NoDesktop(const char* operation) {
+    throw std::logic_error(std::string("La medición no tiene escritorio: ") + operation);
+}
+
+}  // namespace
+
+bool DiskSystem::FileExists(const std::string& path) const {
+    std::error_code error;
+    return std::filesystem::is_regular_file(Native(path), error);
+}
+
+void DiskSystem::ReadLines(const std::string& path, const LineSink& sink) const {
+    std::ifstream in(Native(path), std::ios::binary);
+    if (!in) throw FileError(file_op::kRead, path, Reason());
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0) throw FileError(file_op::kRead, path, Reason());
+    contents_.resize(static_cast<std::size_t>(size));
+    if (!in.read(contents_.data(), size)) throw FileError(file_op::kRead, path, Reason());
+    SplitLines(contents_, sink);
+}
+
+void DiskSystem::WriteFile(const std::string& path, std::string_view bytes) {
+    std::ofstream out(Native(path), std::ios::binary | std::ios::trunc);
+    if (!out) throw FileError(file_op::kWrite, path, Reason());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) throw FileError(file_op::kWrite, path, Reason());
+}
+
+void DiskSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+    const std::string temporary = path + ".tmp";
+    WriteFile(temporary, bytes);
+    std::error_code error;
+    std::filesystem::rename(Native(temporary), Native(path), error);
+    if (error) throw FileError(file_op::kWrite, path, error.message());
+}
+
+void DiskSystem::DeleteFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::remove(Native(path), error))
+        throw FileError(file_op::kDelete, path, error ? error.message() : "No existe.");
+}
+
+std::string DiskSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }
+
+int DiskSystem::MsgBox(const std::string&, const std::string&, int) { NoDesktop("MsgBox"); }
+bool DiskSystem::AppActivate(const std::string&, bool) { NoDesktop("AppActivate"); }
+void DiskSystem::SendKeys(const std::string&) { NoDesktop("SendKeys"); }
+void DiskSystem::DoEvents() { NoDesktop("DoEvents"); }
+void DiskSystem::End() { NoDesktop("End"); }
+float DiskSystem::ScreenWidth() const { NoDesktop("ScreenWidth"); }
+float DiskSystem::ScreenHeight() const { NoDesktop("ScreenHeight"); }
+long DiskSystem::SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) {
+    NoDesktop("SetWindowPos");
+}
+
+}  // namespace zantoli::bench
