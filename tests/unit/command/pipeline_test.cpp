@@ -109,14 +109,5 @@ TEST_F(Pipeline, OtherKeysDoNothingAndNoKeyIsConsumed) {
     EXPECT_EQ(sys.keysSent.size(), 1u);
 }
 
-TEST_F(Pipeline, MembershipOfTheHistory) {
-    EXPECT_EQ(form.yaestaba(""), 0);
-    lista.items = {"l", "", "LINE"};
-    EXPECT_EQ(form.yaestaba(""), 1);
-    EXPECT_EQ(form.yaestaba("LINE"), 1);
-    EXPECT_EQ(form.yaestaba("line"), 0);
-    EXPECT_EQ(form.yaestaba("l "), 0);
-}
-
 }  // namespace
 }  // namespace zantoli::testing
