@@ -1,7 +1,9 @@
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "command/expression.h"
+#include "system/file_error.h"
 #include "window/app_files.h"
 #include "window/form1.h"
 
@@ -34,7 +36,14 @@ void Form1::ActivaCAD() {
     }
     if (activated) return;
     sys_.MsgBox("Esta aplicación funciona en conjunto con Trazalia R14.", "Atención", vbOKOnly);
-    StopOrderly();
+    try {
+        StopOrderly();
+    } catch (const FileError& failure) {
+        // The stop itself failed (marker or settings file). The program is
+        // ending: this must reach the standard error message and the end,
+        // not be taken for a command that could not be sent.
+        throw std::runtime_error(failure.what());
+    }
 }
 
 }  // namespace zantoli

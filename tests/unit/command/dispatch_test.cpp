@@ -5,6 +5,7 @@
 
 #include "command/expression.h"
 #include "command_fixture.h"
+#include "system/file_error.h"
 
 namespace zantoli::testing {
 namespace {
@@ -72,8 +73,27 @@ TEST_F(Dispatch, WithoutACadWindowTellsTheUserAndEndsInOrder) {
     EXPECT_EQ(sys.messages[0].style, 0);
     EXPECT_EQ(Exchange(), "(command \"ARC\" )\r\n");
     EXPECT_TRUE(sys.keysSent.empty());
-    // Ended through the orderly stop: the marker of the running window is gone.
+    // Ended through the orderly stop: marker removed, placement saved.
     EXPECT_FALSE(sys.FileExists(AppPath(app_files::kMarker)));
+    EXPECT_TRUE(sys.FileExists(AppPath(app_files::kSettings)));
+}
+
+TEST_F(Dispatch, AStopThatFailsStillEndsTheProgram) {
+    sys.windowTitles.clear();
+    sys.writeFailures[AppPath(app_files::kSettings)] = "Acceso denegado.";
+    // Not taken for a command that failed: it goes on to the standard
+    // error message and the end.
+    try {
+        TypeAndEnter("l");
+        ADD_FAILURE() << "the Enter handling went on";
+    } catch (const FileError&) {
+        ADD_FAILURE() << "left as a file failure, which the Enter handling reports and survives";
+    } catch (const std::runtime_error& failure) {
+        EXPECT_EQ(failure.what(), FileError::Compose("escribir", AppPath(app_files::kSettings),
+                                                     "Acceso denegado."));
+    }
+    ASSERT_EQ(sys.messages.size(), 1u);
+    EXPECT_EQ(sys.messages[0].title, "Atención");
 }
 
 TEST_F(Dispatch, AnActivationThatFailsCountsAsNoCadWindow) {
