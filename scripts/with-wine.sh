@@ -44,5 +44,9 @@ wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$logpi
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
 wineserver -p >/dev/null 2>&1
+# The first program of a fresh wineserver starts Wine's own background
+# programs, which inherit its output handles: start them here, so that no
+# pipe of the caller (CTest's test discovery) stays open until a timeout.
+wine64 cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 "$@"
