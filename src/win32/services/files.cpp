@@ -59,13 +59,6 @@ HANDLE OpenForWriting(const std::wstring& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-    const auto separator = path.find_last_of(L"\\/");
-    if (separator == std::wstring::npos) return L".";
-    if (separator == 0 || (separator == 2 && path[1] == L':')) return path.substr(0, separator + 1);
-    return path.substr(0, separator);
-}
-
 bool IsTransientLock(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
            error == ERROR_ACCESS_DENIED;
@@ -111,22 +104,31 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 
 void ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     const std::wstring target = Utf8ToWide(path);
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), L"znt", 0, temporary) == 0)
-        throw MakeFileError(file_op::kWrite, path, GetLastError());
+    // Beside the target, so that the rename stays on one volume; named
+    // after it, so that a leftover from a crash shows whose it was.
+    std::wstring temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(attempt) + L".tmp";
+        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE &&
+            (GetLastError() != ERROR_FILE_EXISTS || attempt == 100))
+            throw MakeFileError(file_op::kWrite, path, GetLastError());
+    }
 
     DWORD error = ERROR_SUCCESS;
     {
-        FileHandle file(OpenForWriting(temporary));
-        if (!file.valid() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
-            !file.Close())
+        FileHandle file(created);
+        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close())
             error = GetLastError();
     }
     if (error == ERROR_SUCCESS) {
         // Another program reading the old file (an editor, a virus scanner)
         // blocks the rename for a moment.
         for (int attempt = 0;; ++attempt) {
-            if (MoveFileExW(temporary, target.c_str(),
+            if (MoveFileExW(temporary.c_str(), target.c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 return;
             error = GetLastError();
@@ -134,7 +136,7 @@ void ReplaceWholeFile(const std::string& path, std::string_view bytes) {
             Sleep(25);
         }
     }
-    DeleteFileW(temporary);
+    DeleteFileW(temporary.c_str());
     throw MakeFileError(file_op::kWrite, path, error);
 }
 

@@ -1,0 +1,197 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "test_windows.h"
+#include "win32/services/activation.h"
+
+namespace zantoli::win32 {
+namespace {
+
+using testing::CreateOwnWindow;
+using testing::IsForeground;
+using testing::Pump;
+using testing::WindowThread;
+
+// Something else in front first, so that an activation is visible.
+void PutInFront(HWND window) {
+    SetForegroundWindow(window);
+    ASSERT_TRUE(IsForeground(window));
+}
+
+TEST(AppActivate, AnEqualTitleBeatsAPrefixMatchThatComesFirst) {
+    WindowThread exact(L"Trazalia R14");
+    WindowThread prefixed(L"Trazalia R14 - [Dibujo1]");  // newer, so first in z-order
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    EXPECT_TRUE(AppActivate("Trazalia R14"));
+    EXPECT_TRUE(IsForeground(exact.hwnd()));
+}
+
+TEST(AppActivate, APrefixMatchIsTakenWhenNoTitleIsEqual) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    EXPECT_TRUE(AppActivate("Trazalia R14"));
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+TEST(AppActivate, WhichWindowATitleFinds) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread hidden(L"Trazalia R14", /*visible=*/false);
+    WindowThread accented(L"Línea de comando ñ");
+    struct Case {
+        const wchar_t* title;
+        HWND expected;
+    };
+    const Case cases[] = {
+        {L"Trazalia R14", cad.hwnd()},  // the hidden equal title does not count
+        {L"Trazalia R14 - [Dibujo1]", cad.hwnd()},
+        {L"Trazalia", cad.hwnd()},
+        {L"trazalia r14", nullptr},  // case matters
+        {L"R14", nullptr},           // inside the title, not at its start
+        {L"Trazalia R14 - [Dibujo1] ", nullptr},
+        {L"", nullptr},
+        {L"Línea de comando ñ", accented.hwnd()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::TitleOf(c.expected));
+        EXPECT_EQ(FindWindowByTitle(c.title), c.expected)
+            << "title " << std::string(c.title, c.title + wcslen(c.title));
+    }
+    // The UTF-8 title reaches the same window.
+    EXPECT_TRUE(AppActivate(u8"Línea de comando ñ"));
+    EXPECT_TRUE(IsForeground(accented.hwnd()));
+}
+
+TEST(AppActivate, NoMatchingWindowGivesFalseAndChangesNothing) {
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    EXPECT_FALSE(AppActivate("Trazalia R14"));
+    EXPECT_TRUE(IsForeground(other.hwnd()));
+}
+
+TEST(AppActivate, AMinimisedWindowIsRestoredAndBroughtToTheFront) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    ShowWindow(cad.hwnd(), SW_MINIMIZE);
+    PutInFront(other.hwnd());
+    ASSERT_TRUE(IsIconic(cad.hwnd()));
+
+    EXPECT_TRUE(AppActivate("Trazalia R14"));
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+    EXPECT_FALSE(IsIconic(cad.hwnd()));
+}
+
+TEST(AppActivate, BringToFrontReturnsOnlyOnceTheTargetIsInFront) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    ASSERT_TRUE(BringToFront(cad.hwnd()));
+    // No pumping here: the switch must already be complete.
+    EXPECT_EQ(GetForegroundWindow(), cad.hwnd());
+    EXPECT_TRUE(BringToFront(cad.hwnd()));  // already in front
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+class WaitForFocus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        own_ = CreateOwnWindow(L"Linea de comando");
+        ASSERT_NE(own_, nullptr);
+    }
+    void TearDown() override {
+        if (IsWindow(own_)) DestroyWindow(own_);
+        testing::onUser = nullptr;
+        Pump(20);
+    }
+    // After `delay`, from another thread, as the user would by a click.
+    std::thread Later(DWORD delay, HWND window, UINT message = 0) {
+        return std::thread([=] {
+            Sleep(delay);
+            if (message == 0)
+                SetForegroundWindow(window);
+            else
+                PostMessageW(window, message, 0, 0);
+        });
+    }
+    HWND own_ = nullptr;
+};
+
+TEST_F(WaitForFocus, TheTargetIsActivatedOnlyAfterTheOwnWindowHasTheFocus) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+    const int before = testing::eventClock;
+
+    std::thread user = Later(300, own_);
+    const ULONGLONG start = GetTickCount64();
+    const bool found = AppActivate("Trazalia R14", own_);
+    const ULONGLONG waited = GetTickCount64() - start;
+    user.join();
+
+    EXPECT_TRUE(found);
+    EXPECT_GE(waited, 250u);
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+    EXPECT_GT(testing::ownActivatedAt, before);
+    EXPECT_GT(cad.ActivatedAt(), testing::ownActivatedAt.load());
+}
+
+TEST_F(WaitForFocus, NoWaitWhenTheOwnWindowAlreadyHasTheFocus) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    PutInFront(own_);
+
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(AppActivate("Trazalia R14", own_));
+    EXPECT_LT(GetTickCount64() - start, 1000u);
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+TEST_F(WaitForFocus, TheWaitEndsWhenTheOwnWindowIsDestroyed) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    std::thread closer = Later(200, own_, WM_APP);
+    EXPECT_TRUE(AppActivate("Trazalia R14", own_));
+    closer.join();
+    EXPECT_FALSE(IsWindow(own_));
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+// An event handled during the wait that activates again must not start a
+// second wait inside the first.
+TEST_F(WaitForFocus, AnActivationFromInsideTheWaitDoesNotWaitAgain) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    static HWND own;
+    static bool nestedFound;
+    static ULONGLONG nestedTook;
+    own = own_;
+    nestedFound = false;
+    nestedTook = 0;
+    testing::onUser = [] {
+        const ULONGLONG start = GetTickCount64();
+        nestedFound = AppActivate("Trazalia R14", own);
+        nestedTook = GetTickCount64() - start;
+        SetForegroundWindow(own);  // lets the outer wait finish
+    };
+    std::thread poster = Later(100, own_, WM_APP + 1);
+    EXPECT_TRUE(AppActivate("Trazalia R14", own_));
+    poster.join();
+
+    EXPECT_TRUE(nestedFound);
+    EXPECT_LT(nestedTook, 1000u);
+    EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+}  // namespace
+}  // namespace zantoli::win32
