@@ -247,5 +247,88 @@ TEST_F(PellixProgram, MissingZantoliGivesTheMessage) {
     }
 }
 
+
+// With the real zantoli.exe: one command window however often Pellix runs,
+// and a marker left behind no longer keeps it from opening.
+class PellixWithZantoli : public PellixProgram {
+protected:
+    void SetUp() override {
+        if (GetFileAttributesW((ExeFolder() + L"\\zantoli.exe").c_str()) == INVALID_FILE_ATTRIBUTES)
+            GTEST_SKIP() << "zantoli.exe is not built";
+        PellixProgram::SetUp();
+        ASSERT_TRUE(folder.Copy(ExeFolder() + L"\\zantoli.exe", L"zantoli.exe"));
+        ASSERT_TRUE(folder.Copy(ExeFolder() + L"\\alias.dat", L"alias.dat"));
+        ASSERT_TRUE(CreateDirectoryW((folder / L"var").c_str(), nullptr));
+    }
+
+    void TearDown() override {
+        for (HWND w : ZantoliWindows()) CloseZantoli(w);
+        PellixProgram::TearDown();
+    }
+
+    static BOOL CALLBACK Collect(HWND window, LPARAM param) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != GetCurrentProcessId() && IsWindowVisible(window) &&
+            TextOf(window) == L"Linea de comando")
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+        return TRUE;
+    }
+
+    static std::vector<HWND> ZantoliWindows() {
+        std::vector<HWND> windows;
+        EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
+        return windows;
+    }
+
+    HWND WaitForZantoli() {
+        Pump(15000, [] { return !ZantoliWindows().empty(); });
+        const std::vector<HWND> windows = ZantoliWindows();
+        return windows.empty() ? nullptr : windows.front();
+    }
+
+    // Closes the window as the user does and waits for the program to end.
+    static void CloseZantoli(HWND window) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        if (process != nullptr) {
+            WaitForSingleObject(process, 10000);
+            CloseHandle(process);
+        }
+    }
+};
+
+TEST_F(PellixWithZantoli, SecondStartBringsTheSameWindowForward) {
+    RunPellix();
+    const HWND zantoli = WaitForZantoli();
+    ASSERT_NE(zantoli, nullptr);
+    EXPECT_EQ(folder.Read(L"zantoli.000"), ":P\r\n");
+
+    SetForegroundWindow(other);
+    Pump(1000, [this] { return GetForegroundWindow() == other; });
+    ASSERT_EQ(GetForegroundWindow(), other);
+    const Outcome again = RunPellix();
+    EXPECT_TRUE(again.messages.empty());
+    Pump(1500, [zantoli] { return GetForegroundWindow() == zantoli; });
+    EXPECT_EQ(GetForegroundWindow(), zantoli);
+    Pump(1000);
+    EXPECT_EQ(ZantoliWindows().size(), 1u);
+
+    CloseZantoli(zantoli);
+    EXPECT_FALSE(folder.Exists(L"zantoli.000"));
+}
+
+TEST_F(PellixWithZantoli, MarkerLeftBehindStillOpensTheCommandWindow) {
+    ASSERT_TRUE(folder.Write(L"zantoli.000", ":P\r\n"));
+    const Outcome run = RunPellix();
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_GE(run.elapsedMs, 1900u);
+    const HWND zantoli = WaitForZantoli();
+    ASSERT_NE(zantoli, nullptr);
+    EXPECT_EQ(ZantoliWindows().size(), 1u);
+}
+
 }  // namespace
 }  // namespace zantoli::testing
