@@ -1,0 +1,222 @@
+// A typed command together with the alias file it is resolved against.
+// Input: the command, a line feed, then the bytes of alias.dat. An input
+// without a line feed is a command typed while alias.dat is missing.
+//
+// Checked for every input:
+//  - resolution leaves the typed text upper-cased, and its result is "0",
+//    a "$>" text, or a command free of every blocked word that is a piece
+//    of the typed text or of the alias file (nothing is invented);
+//  - the only failure that leaves resolution is FileError, and only when
+//    the alias file is missing;
+//  - the Enter handling writes exactly one of the four expression forms with
+//    CR LF and sends Ctrl+Shift+K, or refuses with "Comando inválido." and
+//    writes nothing;
+//  - the alias file checker accepts any file and reports in line order.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "aliascheck/aliascheck.h"
+#include "command/expression.h"
+#include "command/fields.h"
+#include "fakes/fake_controls.h"
+#include "fakes/fake_system.h"
+#include "fuzz_check.h"
+#include "system/file_error.h"
+#include "system/text_lines.h"
+#include "window/app_files.h"
+#include "window/form1.h"
+
+namespace {
+
+using zantoli::Form1;
+using zantoli::fuzz::Shown;
+namespace fakes = zantoli::testing;
+
+const char* const kBlocked[] = {
+    "MENU",   "MENULOAD", "APPLOAD",    "ACADVER",    "ACADPREFIX", "LOGINNAME", "MENUNAME",
+    "PLATFORM", "POPUPS", "SCREENMODE", "SETVAR",     "LOAD",       "ARX",       "UNDEFINE",
+    "MENUUNLOAD", "MULTIPLE", "REINIT", "SYSWINDOWS", "\".",
+};
+
+bool HasBlockedWord(const std::string& command) {
+    for (const char* word : kBlocked) {
+        if (command.find(word) != std::string::npos) return true;
+    }
+    return false;
+}
+
+bool StartsWith(const std::string& text, std::string_view prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool OneOfFourForms(const std::string& command, const std::string& expression) {
+    if (StartsWith(command, "C:")) return expression == "(" + command + ")";
+    if (StartsWith(command, "$>")) return expression == command.substr(2);
+    if (StartsWith(command, "(")) return expression == command;
+    return expression == "(command \"" + command + "\" )";
+}
+
+bool OnlySpaces(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+std::string Latin1ToUtf8(const std::string& ansi) {
+    std::string utf8;
+    for (const char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+bool ValidUtf8(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+        else if (lead >= 0xE0) length = 3;
+        else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        else if (lead >= 0x80) return false;
+        if (lead >= 0xF5) return false;
+        if (text.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// A command window on the in-memory platform, with a CAD window to talk to.
+struct Window {
+    Window() : window(1), splash(2), form(sys, window, texto, lista, ultimo, splash) {
+        sys.windowTitles = {"Trazalia R14 - [Dibujo1]"};
+    }
+    std::string Path(const char* name) const { return sys.appDir + name; }
+    void Enter(const std::string& text) {
+        texto.text = text;
+        std::int16_t key = 13;
+        form.texto_KeyPress(key);
+    }
+
+    fakes::FakeSystem sys;
+    fakes::FakeForm window;
+    fakes::FakeForm splash;
+    fakes::FakeComboBox texto;
+    fakes::FakeListBox lista;
+    fakes::FakeLabel ultimo;
+    Form1 form;
+};
+
+void CheckFields(const std::string& text) {
+    for (int X = -1; X <= zantoli::kFieldCount; ++X) {
+        for (const char XC : {';', '*'}) {
+            const std::string field = Form1::comas(text, X, XC);
+            FUZZ_CHECK(field.find(XC) == std::string::npos);
+            FUZZ_CHECK(text.find(field) != std::string::npos);
+            if (X < 0 || X >= zantoli::kFieldCount) FUZZ_CHECK(field.empty());
+        }
+    }
+}
+
+void CheckAliasChecker(const std::string& file, const zantoli::Desktop& desktop) {
+    std::vector<std::string> lines;
+    zantoli::SplitLines(file, [&lines](std::string_view line) { lines.emplace_back(line); });
+    const auto findings = zantoli::aliascheck::Check(lines, desktop, Latin1ToUtf8);
+    int previous = 1;
+    for (const auto& finding : findings) {
+        FUZZ_CHECK(finding.line >= previous);
+        FUZZ_CHECK(finding.line <= static_cast<int>(lines.size()));
+        FUZZ_CHECK(!finding.text.empty());
+        FUZZ_CHECK(ValidUtf8(finding.text));
+        previous = finding.line;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    const std::size_t split = input.find('\n');
+    const bool hasFile = split != std::string::npos;
+    const std::string typed = input.substr(0, split);
+    const std::string file = hasFile ? input.substr(split + 1) : std::string();
+
+    Window w;
+    const std::string aliasPath = w.Path(zantoli::app_files::kAliases);
+    const std::string exchangePath = w.Path(zantoli::app_files::kExchange);
+    if (hasFile) w.sys.files[aliasPath] = file;
+
+    CheckFields(typed);
+    if (hasFile) CheckAliasChecker(file, w.sys);
+
+    // Resolution on its own.
+    std::string st = typed;
+    std::string result;
+    try {
+        result = w.form.VerAlias(st);
+    } catch (const zantoli::FileError& failure) {
+        FUZZ_CHECK(!hasFile);
+        FUZZ_CHECK(failure.path() == aliasPath);
+    }
+    FUZZ_CHECK(st == w.sys.UCase(typed));
+    if (hasFile) {
+        const bool refused = result == "0";
+        if (!refused && !StartsWith(result, "$>")) {
+            if (HasBlockedWord(result)) {
+                std::fprintf(stderr, "sent with a blocked word: %s\n", Shown(result).c_str());
+            }
+            FUZZ_CHECK(!HasBlockedWord(result));
+        }
+        if (!refused) {
+            FUZZ_CHECK(st.find(result) != std::string::npos ||
+                       w.sys.UCase(file).find(result) != std::string::npos);
+        }
+    }
+
+    // The whole Enter, on a fresh window state.
+    w.Enter(typed);
+    const auto exchange = w.sys.files.find(exchangePath);
+    FUZZ_CHECK(!w.sys.ended);
+    if (!hasFile) {
+        FUZZ_CHECK(w.sys.messages.size() == 1);
+        FUZZ_CHECK(w.sys.messages[0].prompt.find(aliasPath) != std::string::npos);
+        FUZZ_CHECK(w.texto.text == typed);
+        FUZZ_CHECK(exchange == w.sys.files.end() && w.sys.keysSent.empty());
+        FUZZ_CHECK(w.lista.items.empty() && w.ultimo.caption.empty());
+        return 0;
+    }
+    FUZZ_CHECK(w.texto.text.empty());
+    if (result == "0") {
+        FUZZ_CHECK(w.sys.messages.size() == 1);
+        FUZZ_CHECK(w.sys.messages[0].prompt == "Comando inválido.");
+        FUZZ_CHECK(exchange == w.sys.files.end() && w.sys.keysSent.empty());
+        FUZZ_CHECK(w.lista.items.empty() && w.ultimo.caption.empty());
+        return 0;
+    }
+    // Nothing was sent before, so an empty or blank command repeats "".
+    const std::string sent = OnlySpaces(result) ? std::string() : result;
+    FUZZ_CHECK(w.sys.messages.empty());
+    FUZZ_CHECK(exchange != w.sys.files.end());
+    const std::string expression = zantoli::LispExpression(sent);
+    FUZZ_CHECK(OneOfFourForms(sent, expression));
+    FUZZ_CHECK(exchange->second == expression + "\r\n");
+    FUZZ_CHECK(w.sys.keysSent.size() == 1 && w.sys.keysSent[0].keys == "^(+K)");
+    FUZZ_CHECK(w.ultimo.caption == sent);
+    FUZZ_CHECK(w.lista.items == std::vector<std::string>{typed});
+    FUZZ_CHECK(w.texto.items == w.lista.items);
+
+    // Enter on the empty box sends the same command again.
+    w.Enter("");
+    FUZZ_CHECK(w.sys.files[exchangePath] == expression + "\r\n");
+    FUZZ_CHECK(w.sys.keysSent.size() == 2);
+    FUZZ_CHECK(w.ultimo.caption == sent);
+    return 0;
+}

@@ -1,0 +1,117 @@
+// The settings file zantoli.ini as any bytes.
+//
+// Checked for every input:
+//  - every line reads as a finite number, and that number written and read
+//    again is the same;
+//  - the first four bytes taken as a float are written in the file's form
+//    (blank or minus, plain decimal, blank, CR LF) and read back exactly,
+//    NaN as 0 and infinities as the largest float of their sign;
+//  - restoring the placement from the file never fails and leaves a finite
+//    placement: Top and Left as read, or 10 beyond the screen, the size as
+//    read but never below the window's minimum.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fakes/fake_controls.h"
+#include "fakes/fake_system.h"
+#include "fuzz_check.h"
+#include "system/text_lines.h"
+#include "window/app_files.h"
+#include "window/form1.h"
+#include "window/settings_format.h"
+
+namespace {
+
+namespace fakes = zantoli::testing;
+using zantoli::SettingLine;
+using zantoli::SettingValue;
+
+void CheckLineForm(const std::string& line) {
+    FUZZ_CHECK(line.size() >= 4);
+    FUZZ_CHECK(line[0] == ' ' || line[0] == '-');
+    FUZZ_CHECK(line.compare(line.size() - 3, 3, " \r\n") == 0);
+    const std::string number = line.substr(1, line.size() - 4);
+    FUZZ_CHECK(!number.empty() && number.front() != '.' && number.back() != '.');
+    FUZZ_CHECK(number.find_first_not_of("0123456789.") == std::string::npos);
+    FUZZ_CHECK(number.find('.') == number.rfind('.'));
+}
+
+void CheckRoundTrip(float value) {
+    float expected = value;
+    if (std::isnan(value)) expected = 0;
+    if (std::isinf(value)) expected = std::copysign(std::numeric_limits<float>::max(), value);
+    const std::string line = SettingLine(value);
+    CheckLineForm(line);
+    const float read = SettingValue(line);
+    if (read != expected) {
+        std::fprintf(stderr, "wrote %.9g as \"%s\", read %.9g\n", static_cast<double>(value),
+                     zantoli::fuzz::Shown(line).c_str(), static_cast<double>(read));
+    }
+    FUZZ_CHECK(read == expected);
+}
+
+// The command window at its designed size, with its layout on resize.
+struct Window {
+    Window() : window(1), splash(2), form(sys, window, texto, lista, ultimo, splash) {
+        window.width = 3375;
+        window.height = 1140;
+        texto.top = 480;
+        texto.width = 3255;
+        lista.width = 3255;
+        lista.height = 450;
+        window.onResize = [this] { form.Form_Resize(); };
+    }
+    fakes::FakeSystem sys;
+    fakes::FakeForm window;
+    fakes::FakeForm splash;
+    fakes::FakeComboBox texto;
+    fakes::FakeListBox lista;
+    fakes::FakeLabel ultimo;
+    zantoli::Form1 form;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string contents(reinterpret_cast<const char*>(data), size);
+
+    std::vector<float> values;
+    zantoli::SplitLines(contents, [&values](std::string_view line) {
+        const float value = SettingValue(line);
+        FUZZ_CHECK(std::isfinite(value));
+        CheckRoundTrip(value);
+        values.push_back(value);
+    });
+
+    if (size >= sizeof(float)) {
+        float bits;
+        std::memcpy(&bits, data, sizeof bits);
+        CheckRoundTrip(bits);
+    }
+
+    Window w;
+    w.sys.files[w.sys.appDir + zantoli::app_files::kSettings] = contents;
+    w.form.leeIni();
+    const auto& placed = w.window;
+    FUZZ_CHECK(std::isfinite(placed.top) && std::isfinite(placed.left));
+    FUZZ_CHECK(std::isfinite(placed.height) && std::isfinite(placed.width));
+    FUZZ_CHECK(placed.width >= 2000);
+    FUZZ_CHECK(placed.height >= 665);  // list top 0 + input box 315 + 350
+    if (values.size() >= 4) {
+        FUZZ_CHECK(placed.top == (values[0] > w.sys.screenHeight ? 10 : values[0]));
+        FUZZ_CHECK(placed.left == (values[1] > w.sys.screenWidth ? 10 : values[1]));
+        if (values[2] >= 665) FUZZ_CHECK(placed.height == values[2]);
+        if (values[3] >= 2000) FUZZ_CHECK(placed.width == values[3]);
+    } else {
+        // Too short to hold a placement: the first-start one.
+        FUZZ_CHECK(placed.top == w.sys.screenHeight - 1140 - 700);
+        FUZZ_CHECK(placed.left == w.sys.screenWidth - 3375 - 350);
+    }
+    return 0;
+}
