@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
 constexpr UINT_PTR kTextoSubclassId = 1;
+// The program's icon, resource 1 of the executable.
+constexpr WORD kIconId = 1;
 // How far texto's list drops down below its field.
 constexpr float kDropDownExtent = 1500;
 
@@ -51,13 +53,7 @@ void MainWindow::Create(Form1& form1, Desktop& desktop) {
     form1_ = &form1;
     desktop_ = &desktop;
 
-    const auto icon = [this](int sizeMetric) {
-        const int size = GetSystemMetrics(sizeMetric);
-        return static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED));
-    };
-    RegisterOnce(instance_, kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                 icon(SM_CXICON), icon(SM_CXSMICON));
+    RegisterOnce(instance_, kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kIconId);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;

@@ -20,7 +20,7 @@ void SplashWindow::Create(Splash& splash, Desktop& desktop) {
     smallFont_.Reset(CreateDesignFont(L"Arial", 8.25f, false, dpi_));
 
     // The background is painted from this object's brush, not the class's.
-    RegisterOnce(instance_, kClassName, nullptr, nullptr, nullptr);
+    RegisterOnce(instance_, kClassName, nullptr, 0);
     const DWORD style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;  // no taskbar button for a title
     RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};

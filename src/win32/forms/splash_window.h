@@ -25,7 +25,7 @@ public:
 
     static constexpr const wchar_t* kLabel1 = L"Linea de Comando para Trazalia R14 v1.01";
     static constexpr const wchar_t* kLabel2 = L"Vurotec";
-    static constexpr const wchar_t* kLabel3 = L"Escriba una orden o un alias y pulse Intro";
+    static constexpr const wchar_t* kLabel3 = L"Escriba orden o alias y pulse Intro";
 
     SplashWindow(HINSTANCE instance, int dpi);
     ~SplashWindow() { Destroy(); }

@@ -24,10 +24,22 @@ protected:
     }
 
     // Registers the class once per process; later calls find it there.
+    // `iconId` names an icon resource of `instance`, 0 for none; the class
+    // keeps its icons for the life of the process.
     static void RegisterOnce(HINSTANCE instance, const wchar_t* className, HBRUSH background,
-                             HICON icon, HICON smallIcon) {
+                             WORD iconId) {
         WNDCLASSEXW wc{};
         if (GetClassInfoExW(instance, className, &wc)) return;
+        HICON icon = nullptr, smallIcon = nullptr;
+        if (iconId) {
+            // Not LR_SHARED: a shared icon keeps the size it was first loaded at.
+            icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), 0));
+            smallIcon = static_cast<HICON>(
+                LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+        }
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &WindowBase::Procedure;
         wc.hInstance = instance;
