@@ -77,7 +77,8 @@ void ReadFileLines(const std::string& path, const LineSink& sink) {
     std::string contents;
     {
         FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) throw MakeFileError(file_op::kRead, path, GetLastError());
         LARGE_INTEGER size{};

@@ -1,5 +1,7 @@
 #include "win32/services/send_keys.h"
 
+#include <iterator>
+
 namespace zantoli::win32 {
 
 namespace {
