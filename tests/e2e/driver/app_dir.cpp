@@ -1,0 +1,62 @@
+#include "driver/app_dir.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "driver/text.h"
+
+namespace e2e {
+namespace fs = std::filesystem;
+
+std::wstring HostPath(const std::string& buildPath) {
+    std::wstring path = Widen(buildPath);
+    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;  // Wine maps the Unix root to Z:
+    for (auto& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+TempAppDir::TempAppDir(const std::wstring& folderName) {
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    root_ = std::wstring(temp) + L"zantoli-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
+    appDir_ = root_ + L"\\" + folderName;
+    fs::create_directories(fs::path(appDir_) / L"var");
+}
+
+TempAppDir::~TempAppDir() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+void TempAppDir::CopyIn(const std::wstring& source, const std::wstring& name) const {
+    std::error_code error;
+    fs::copy_file(source, File(name), fs::copy_options::overwrite_existing, error);
+    if (error) throw std::runtime_error("cannot copy " + Narrow(source) + " into the AppDir: " + error.message());
+}
+
+void TempAppDir::Write(const std::wstring& name, const std::string& bytes) const {
+    std::ofstream out(fs::path(File(name)), std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out.flush()) throw std::runtime_error("cannot write " + Narrow(File(name)));
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+    std::ifstream in(fs::path(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace e2e

@@ -1,0 +1,36 @@
+// A fresh installation folder per test under the temporary folder:
+//   <root>\<AppDir name>\zantoli.exe, alias.dat, var\      <root>\cad.log
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace e2e {
+
+// A path from the build (a Unix path under Wine) as the programs see it.
+std::wstring HostPath(const std::string& buildPath);
+
+class TempAppDir {
+public:
+    // `folderName` may hold any letters the user's folders can.
+    explicit TempAppDir(const std::wstring& folderName = L"AppDir");
+    ~TempAppDir();
+    TempAppDir(const TempAppDir&) = delete;
+    TempAppDir& operator=(const TempAppDir&) = delete;
+
+    const std::wstring& path() const { return appDir_; }
+    const std::wstring& root() const { return root_; }
+    std::wstring File(const std::wstring& name) const { return appDir_ + L"\\" + name; }
+
+    void CopyIn(const std::wstring& source, const std::wstring& name) const;
+    void Write(const std::wstring& name, const std::string& bytes) const;
+
+private:
+    std::wstring root_;
+    std::wstring appDir_;
+};
+
+std::optional<std::string> ReadBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+
+}  // namespace e2e

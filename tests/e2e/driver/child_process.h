@@ -1,0 +1,39 @@
+// A program started for a test; killed when the test lets go of it, so no
+// run leaves windows behind for the next.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/wait.h"
+
+namespace e2e {
+
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Starts `exe` with a normal, focused window; throws std::runtime_error.
+    static ChildProcess Start(const std::wstring& exe, const std::vector<std::wstring>& args,
+                              const std::wstring& workDir);
+
+    DWORD id() const { return id_; }
+    bool Running() const;
+    bool WaitExit(Millis timeout) const;
+    std::optional<DWORD> ExitCode() const;
+    void Kill();
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+}  // namespace e2e
