@@ -193,13 +193,14 @@ private:
         const std::size_t at = pos_;
         const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(keys_[i]); };
         const unsigned char lead = byte(at);
-        std::size_t length;
-        char32_t cp;
-        char32_t minimum;
+        std::size_t length = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
         if (lead < 0x80) {
             ++pos_;
             return lead;
-        } else if ((lead & 0xE0) == 0xC0) {
+        }
+        if ((lead & 0xE0) == 0xC0) {
             length = 2, cp = lead & 0x1F, minimum = 0x80;
         } else if ((lead & 0xF0) == 0xE0) {
             length = 3, cp = lead & 0x0F, minimum = 0x800;
