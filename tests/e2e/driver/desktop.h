@@ -19,6 +19,8 @@ HWND FindTopWindow(const std::wstring& title, DWORD pid);
 HWND WaitTopWindow(const std::wstring& title, DWORD pid, Millis timeout);
 
 std::wstring ClassOf(HWND hwnd);
+// A top-level window's title, read without waiting on its thread.
+std::wstring TitleOf(HWND hwnd);
 // WM_GETTEXT, which also reads the controls of another process.
 std::wstring TextOf(HWND hwnd);
 HWND ChildOfClass(HWND parent, const std::wstring& className);
