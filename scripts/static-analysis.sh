@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Static analysis of the project's own code; fails on any finding.
+#   clang-tidy (checks in .clang-tidy) over the native compile database:
+#     the portable core in src/ and tools/aliascheck;
+#   cppcheck (warning, performance, portability) over src/ and tools/, with
+#     the suppressions in cppcheck-suppressions.txt.
+#
+#   scripts/static-analysis.sh [--win32]
+#
+# --win32 also runs clang-tidy over the Windows code (src/win32,
+# tools/cad-standin, the aliascheck program) with the mingw-w64 compile
+# database, clang targeting x86_64-w64-mingw32 with mingw's C++ headers.
+# Variables: ZANTOLI_ANALYSIS_DIR (build folders, default build/analysis).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+win32=0
+[ "${1:-}" = "--win32" ] && win32=1
+dir=${ZANTOLI_ANALYSIS_DIR:-build/analysis}
+jobs=$(nproc 2>/dev/null || echo 2)
+status=0
+
+# Prints the .cpp files of a compile database whose path matches $2.
+sources() {
+    python3 - "$1" "$2" <<'PY'
+import json, re, sys
+for entry in json.load(open(sys.argv[1])):
+    if entry["file"].endswith(".cpp") and re.search(sys.argv[2], entry["file"]):
+        print(entry["file"])
+PY
+}
+
+# Runs clang-tidy over the files read from stdin; $1 names the stage.
+tidy() {
+    local name=$1
+    shift
+    local log="$dir/clang-tidy-$name.log"
+    local start=$SECONDS
+    xargs -r -n 2 -P "$jobs" clang-tidy --quiet "$@" >"$log" 2>&1
+    local rc=$?
+    local findings
+    findings=$(grep -cE '(warning|error): ' "$log")
+    if [ "$rc" -ne 0 ] || [ "$findings" -ne 0 ]; then
+        grep -E '(warning|error): ' "$log" | sort -u
+        echo "clang-tidy $name: $findings findings ($(( SECONDS - start )) s); log in $log"
+        status=1
+    else
+        echo "clang-tidy $name: clean ($(( SECONDS - start )) s)"
+    fi
+}
+
+mkdir -p "$dir"
+if ! cmake --preset native -B "$dir/native" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+        -DZANTOLI_BUILD_TESTS=OFF >"$dir/configure-native.log" 2>&1; then
+    tail -n 20 "$dir/configure-native.log"
+    echo "static analysis: configure failed"
+    exit 1
+fi
+sources "$dir/native/compile_commands.json" '/(src|tools/aliascheck)/' |
+    tidy native -p "$dir/native"
+
+if [ "$win32" -eq 1 ]; then
+    if cmake --preset mingw -B "$dir/mingw" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+            -DZANTOLI_BUILD_TESTS=OFF >"$dir/configure-mingw.log" 2>&1; then
+        cxx=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$dir/mingw/CMakeCache.txt")
+        args=(-p "$dir/mingw" --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-nostdinc++)
+        # mingw's own C++ headers, as its compiler lists them.
+        while read -r include; do
+            case $include in */c++*) args+=("--extra-arg=-isystem$include") ;; esac
+        done < <(echo | "$cxx" -xc++ -E -v - 2>&1 | sed -n '/#include <...>/,/End of search/p' | sed 's/^ //')
+        sources "$dir/mingw/compile_commands.json" '/(src/win32|tools)/' | tidy win32 "${args[@]}"
+    else
+        tail -n 20 "$dir/configure-mingw.log"
+        echo "static analysis: mingw configure failed"
+        status=1
+    fi
+fi
+
+start=$SECONDS
+if cppcheck --enable=warning,performance,portability --std=c++17 --language=c++ \
+        --error-exitcode=1 --inline-suppr --suppressions-list=cppcheck-suppressions.txt \
+        -q -j "$jobs" -I src -I tools -DUNICODE -D_UNICODE \
+        --template='{file}:{line}: {severity}: {message} [{id}]' \
+        src tools >"$dir/cppcheck.log" 2>&1; then
+    echo "cppcheck: clean ($(( SECONDS - start )) s)"
+else
+    cat "$dir/cppcheck.log"
+    echo "cppcheck: findings ($(( SECONDS - start )) s)"
+    status=1
+fi
+exit $status
