@@ -55,7 +55,7 @@ void DiskSystem::WriteFile(const std::string& path, std::string_view bytes) {
     if (!out) throw FileError(file_op::kWrite, path, Reason());
 }
 
-void DiskSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+void DiskSystem::ReplaceContents(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + ".tmp";
     WriteFile(temporary, bytes);
     std::error_code error;
@@ -63,7 +63,7 @@ void DiskSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
     if (error) throw FileError(file_op::kWrite, path, error.message());
 }
 
-void DiskSystem::DeleteFile(const std::string& path) {
+void DiskSystem::Kill(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::remove(Native(path), error))
         throw FileError(file_op::kDelete, path, error ? error.message() : "No existe.");

@@ -21,8 +21,8 @@ public:
     bool FileExists(const std::string& path) const override;
     void ReadLines(const std::string& path, const LineSink& sink) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
-    void ReplaceFile(const std::string& path, std::string_view bytes) override;
-    void DeleteFile(const std::string& path) override;
+    void ReplaceContents(const std::string& path, std::string_view bytes) override;
+    void Kill(const std::string& path) override;
 
     std::string UCase(const std::string& text) const override;
 

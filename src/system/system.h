@@ -34,9 +34,9 @@ public:
     virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
     // Writes a temporary file beside `path` and replaces `path` with it in
     // one step, so a crash never leaves it half written. Throws FileError.
-    virtual void ReplaceFile(const std::string& path, std::string_view bytes) = 0;
-    // Throws FileError, also when the file does not exist.
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual void ReplaceContents(const std::string& path, std::string_view bytes) = 0;
+    // Deletes the file. Throws FileError, also when it does not exist.
+    virtual void Kill(const std::string& path) = 0;
 };
 
 class Desktop {

@@ -12,7 +12,7 @@ void Form1::guardaIni() {
     const std::string contents = SettingLine(window_.Top()) + SettingLine(window_.Left()) +
                                  SettingLine(window_.Height()) + SettingLine(window_.Width());
     // Replaced in one step, so a crash never leaves a half-written file.
-    sys_.ReplaceFile(AppFile(app_files::kSettings), contents);
+    sys_.ReplaceContents(AppFile(app_files::kSettings), contents);
 }
 
 void Form1::leeIni() {

@@ -25,7 +25,7 @@ void Form1::Form_Unload(std::int16_t& Cancel) {
 void Form1::StopOrderly() {
     const std::string marker = AppFile(app_files::kMarker);
     try {
-        sys_.DeleteFile(marker);
+        sys_.Kill(marker);
     } catch (const FileError&) {
         // Already gone (removed by hand, or by the close of a second copy
         // started directly): nothing left to remove, and the placement must

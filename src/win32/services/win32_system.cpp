@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-// Keep System's member names as declared, whatever windows.h maps them to.
-#undef DeleteFile
-#undef ReplaceFile
-
 #include <stdexcept>
 
 #include "win32/services/activation.h"
@@ -68,10 +64,10 @@ public:
     void WriteFile(const std::string& path, std::string_view bytes) override {
         WriteWholeFile(path, bytes);
     }
-    void ReplaceFile(const std::string& path, std::string_view bytes) override {
+    void ReplaceContents(const std::string& path, std::string_view bytes) override {
         ReplaceWholeFile(path, bytes);
     }
-    void DeleteFile(const std::string& path) override { RemoveFile(path); }
+    void Kill(const std::string& path) override { RemoveFile(path); }
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override {
         return MessageBoxW(LiveMainWindow(), Utf8ToWide(prompt).c_str(),

@@ -1,7 +1,5 @@
-// The real System on Win32.
-//
-// The header does not include windows.h: its DeleteFile and ReplaceFile
-// macros would rename System's members differently in different files.
+// The real System on Win32, created by CreateWin32System so that callers
+// need not include windows.h.
 #pragma once
 
 #include <memory>

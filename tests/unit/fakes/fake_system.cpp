@@ -45,11 +45,11 @@ void FakeSystem::WriteFile(const std::string& path, std::string_view bytes) {
     writes.push_back(path);
 }
 
-void FakeSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+void FakeSystem::ReplaceContents(const std::string& path, std::string_view bytes) {
     WriteFile(path, bytes);
 }
 
-void FakeSystem::DeleteFile(const std::string& path) {
+void FakeSystem::Kill(const std::string& path) {
     if (files.erase(path) == 0) throw FileError(file_op::kDelete, path, kFileNotFound);
     hiddenFiles.erase(path);
     deletes.push_back(path);

@@ -67,8 +67,8 @@ public:
     bool FileExists(const std::string& path) const override;
     void ReadLines(const std::string& path, const LineSink& sink) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
-    void ReplaceFile(const std::string& path, std::string_view bytes) override;
-    void DeleteFile(const std::string& path) override;
+    void ReplaceContents(const std::string& path, std::string_view bytes) override;
+    void Kill(const std::string& path) override;
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override;
     bool AppActivate(const std::string& title, bool wait) override;

@@ -119,16 +119,16 @@ TEST_F(FilesTest, ReadLinesEndsALineAtCrLfCrOrLf) {
     EXPECT_EQ(lines.back(), "LINEA19999");
 }
 
-TEST_F(FilesTest, ReplaceFileSwapsTheContentAndLeavesNoTemporaryFile) {
+TEST_F(FilesTest, ReplaceContentsSwapsTheContentAndLeavesNoTemporaryFile) {
     const std::string path = Path("zantoli.ini");
-    system_->ReplaceFile(path, "1\r\n2\r\n3\r\n4\r\n");  // no file before
+    system_->ReplaceContents(path, "1\r\n2\r\n3\r\n4\r\n");  // no file before
     EXPECT_EQ(Bytes(path), "1\r\n2\r\n3\r\n4\r\n");
-    system_->ReplaceFile(path, "5\r\n6\r\n7\r\n8\r\n");
+    system_->ReplaceContents(path, "5\r\n6\r\n7\r\n8\r\n");
     EXPECT_EQ(Bytes(path), "5\r\n6\r\n7\r\n8\r\n");
     EXPECT_EQ(Listing(), std::vector<std::string>{"zantoli.ini"});
 }
 
-TEST_F(FilesTest, ReplaceFileWaitsBrieflyForAReaderToLetGo) {
+TEST_F(FilesTest, ReplaceContentsWaitsBrieflyForAReaderToLetGo) {
     const std::string path = Path("zantoli.ini");
     system_->WriteFile(path, "viejo\r\n");
     HANDLE reader = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
@@ -139,13 +139,13 @@ TEST_F(FilesTest, ReplaceFileWaitsBrieflyForAReaderToLetGo) {
         Sleep(150);
         CloseHandle(reader);
     });
-    EXPECT_NO_THROW(system_->ReplaceFile(path, "nuevo\r\n"));
+    EXPECT_NO_THROW(system_->ReplaceContents(path, "nuevo\r\n"));
     release.join();
     EXPECT_EQ(Bytes(path), "nuevo\r\n");
     EXPECT_EQ(Listing(), std::vector<std::string>{"zantoli.ini"});
 }
 
-TEST_F(FilesTest, ReplaceFileThatCannotReplaceKeepsTheOldFileAndCleansUp) {
+TEST_F(FilesTest, ReplaceContentsThatCannotReplaceKeepsTheOldFileAndCleansUp) {
     const std::string path = Path("zantoli.ini");
     system_->WriteFile(path, "viejo\r\n");
     HANDLE holder = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
@@ -153,7 +153,7 @@ TEST_F(FilesTest, ReplaceFileThatCannotReplaceKeepsTheOldFileAndCleansUp) {
                                 nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     try {
-        system_->ReplaceFile(path, "nuevo\r\n");
+        system_->ReplaceContents(path, "nuevo\r\n");
         ADD_FAILURE() << "replaced a file held open without delete sharing";
     } catch (const FileError& e) {
         EXPECT_EQ(e.operation(), "escribir");
@@ -208,9 +208,9 @@ TEST_F(FilesTest, FailuresNameTheOperationTheFileAndTheSystemsReason) {
         {"read a missing file", [&] { Lines(missing); }, "leer", missing, ERROR_FILE_NOT_FOUND},
         {"write into a missing folder", [&] { system_->WriteFile(inMissingFolder, "x"); },
          "escribir", inMissingFolder, ERROR_PATH_NOT_FOUND},
-        {"replace into a missing folder", [&] { system_->ReplaceFile(inMissingFolder, "x"); },
+        {"replace into a missing folder", [&] { system_->ReplaceContents(inMissingFolder, "x"); },
          "escribir", inMissingFolder, ERROR_PATH_NOT_FOUND},
-        {"delete a missing file", [&] { system_->DeleteFile(missing); }, "borrar", missing,
+        {"delete a missing file", [&] { system_->Kill(missing); }, "borrar", missing,
          ERROR_FILE_NOT_FOUND},
         {"write a folder", [&] { system_->WriteFile(folder_, "x"); }, "escribir", folder_,
          ERROR_ACCESS_DENIED},
@@ -243,15 +243,15 @@ TEST_F(FilesTest, AReadOnlyFileCannotBeWrittenAndKeepsItsBytes) {
         GTEST_SKIP() << "this file system lets a read-only file be written (Wine run as root)";
     }
     EXPECT_THROW(system_->WriteFile(path, "x"), FileError);
-    EXPECT_THROW(system_->ReplaceFile(path, "x"), FileError);
+    EXPECT_THROW(system_->ReplaceContents(path, "x"), FileError);
     EXPECT_EQ(Bytes(path), ":P\r\n");
     EXPECT_EQ(Listing(), std::vector<std::string>{"zantoli.000"});
 }
 
-TEST_F(FilesTest, DeleteFileRemovesTheFile) {
+TEST_F(FilesTest, KillRemovesTheFile) {
     const std::string path = Path("zantoli.000");
     system_->WriteFile(path, ":P\r\n");
-    system_->DeleteFile(path);
+    system_->Kill(path);
     EXPECT_FALSE(system_->FileExists(path));
     EXPECT_TRUE(Listing().empty());
 }
