@@ -4,6 +4,7 @@
 //   wait-box TITLE                wait for a message box, print its prompt
 //   ok TITLE                      press OK in the message box with that title
 //   history                       print the history of "Linea de comando"
+//   close                         press the close button of "Linea de comando"
 #include <windows.h>
 
 #include <cstdio>
@@ -21,7 +22,7 @@ using namespace e2e;
 
 int Usage() {
     std::fputs("usage: zantoli-demo-driver wait-window TITLE [SECONDS] | enter TEXT | wait-box TITLE | ok TITLE | "
-               "history\n",
+               "history | close\n",
                stderr);
     return 2;
 }
@@ -31,6 +32,10 @@ int Run(const std::vector<std::wstring>& args) {
     const std::wstring& action = args[0];
     if (action == L"history" && args.size() == 1) {
         for (const auto& entry : CommandWindow::Find(0).History()) std::printf("%s\n", Narrow(entry).c_str());
+        return 0;
+    }
+    if (action == L"close" && args.size() == 1) {
+        CommandWindow::Find(0).PressCloseButton();
         return 0;
     }
     if (args.size() < 2) return Usage();
