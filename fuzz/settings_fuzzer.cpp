@@ -1,8 +1,9 @@
 // The settings file zantoli.ini as any bytes.
 //
 // Checked for every input:
-//  - every line reads as a finite number, and that number written and read
-//    again is the same;
+//  - every line reads as a finite number, the same as the C library's
+//    strtof reads its number, and that number written and read again is
+//    the same;
 //  - the first four bytes taken as a float are written in the file's form
 //    (blank or minus, plain decimal, blank, CR LF) and read back exactly,
 //    NaN as 0 and infinities as the largest float of their sign;
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -56,6 +58,32 @@ void CheckRoundTrip(float value) {
     FUZZ_CHECK(read == expected);
 }
 
+// The number at the start of `line` read by the C library instead: the
+// same rule (blanks, minus, digits, point, fraction), a second opinion on
+// rounding, saturation and tiny values.
+float ReadWithStrtof(std::string_view line) {
+    std::size_t pos = line.find_first_not_of(' ');
+    if (pos == std::string_view::npos) return 0;
+    std::string number;
+    if (line[pos] == '-') number += line[pos++];
+    std::size_t digits = 0;
+    const auto takeDigits = [&] {
+        while (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') {
+            number += line[pos++];
+            ++digits;
+        }
+    };
+    takeDigits();
+    if (pos < line.size() && line[pos] == '.') {
+        number += line[pos++];
+        takeDigits();
+    }
+    if (digits == 0) return 0;
+    const float value = std::strtof(number.c_str(), nullptr);
+    if (std::isinf(value)) return std::copysign(std::numeric_limits<float>::max(), value);
+    return value;
+}
+
 // The command window at its designed size, with its layout on resize.
 struct Window {
     Window() : window(1), splash(2), form(sys, window, texto, lista, ultimo, splash) {
@@ -85,6 +113,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zantoli::SplitLines(contents, [&values](std::string_view line) {
         const float value = SettingValue(line);
         FUZZ_CHECK(std::isfinite(value));
+        const float other = ReadWithStrtof(line);
+        if (value != other) {
+            std::fprintf(stderr, "\"%s\" reads as %.9g, the C library says %.9g\n",
+                         zantoli::fuzz::Shown(std::string(line)).c_str(),
+                         static_cast<double>(value), static_cast<double>(other));
+        }
+        FUZZ_CHECK(value == other);
         CheckRoundTrip(value);
         values.push_back(value);
     });
