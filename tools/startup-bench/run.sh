@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Measures under Wine how long zantoli.exe takes from its start to a visible
+# "Linea de comando" window, against a minimal window program, and compares
+# the medians (target: at most 1.2 times the baseline).
+#   tools/startup-bench/run.sh [repetitions]
+# Environment: ZANTOLI_BENCH_BUILD (build folder, default build/startup-bench),
+# and those of scripts/with-wine.sh.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${ZANTOLI_BENCH_BUILD:-$root/build/startup-bench}
+repetitions=${1:-15}
+
+cmake --preset mingw -B "$build" -DZANTOLI_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target zantoli startup-baseline startup-bench >/dev/null
+
+# zantoli.exe in an AppDir of its own, as installed.
+appdir=$(mktemp -d /tmp/zantoli-startup.XXXXXX)
+trap 'rm -rf "$appdir"' EXIT
+mkdir -p "$appdir/var"
+cp "$build/src/win32/forms/zantoli.exe" "$appdir/"
+cp "$build/tools/startup-bench/startup-baseline.exe" "$appdir/"
+printf 'L;*LINE\r\n' > "$appdir/alias.dat"
+
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+"$root/scripts/with-wine.sh" wine64 "$build/tools/startup-bench/startup-bench.exe" \
+    "$(windows_path "$appdir/zantoli.exe")" "$(windows_path "$appdir/startup-baseline.exe")" \
+    "$repetitions"
