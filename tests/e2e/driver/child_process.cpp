@@ -59,6 +59,14 @@ ChildProcess ChildProcess::Start(const std::wstring& exe, const std::vector<std:
     return child;
 }
 
+ChildProcess ChildProcess::Adopt(DWORD pid) {
+    ChildProcess child;
+    child.handle_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!child.handle_) throw std::runtime_error("cannot open process " + std::to_string(pid) + ": " + LastError());
+    child.id_ = pid;
+    return child;
+}
+
 bool ChildProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool ChildProcess::WaitExit(Millis timeout) const {

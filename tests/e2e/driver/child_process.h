@@ -25,6 +25,9 @@ public:
     static ChildProcess Start(const std::wstring& exe, const std::vector<std::wstring>& args,
                               const std::wstring& workDir);
 
+    // Takes charge of a process another program started, e.g. through the launcher.
+    static ChildProcess Adopt(DWORD pid);
+
     DWORD id() const { return id_; }
     bool Running() const;
     bool WaitExit(Millis timeout) const;
