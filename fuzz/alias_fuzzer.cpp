@@ -3,7 +3,8 @@
 // without a line feed is a command typed while alias.dat is missing.
 //
 // Checked for every input:
-//  - resolution leaves the typed text upper-cased, and its result is "0",
+//  - resolution leaves the typed text upper-cased, and its result is what
+//    the rules of the alias file give (worked out here on their own): "0",
 //    a "$>" text, or a command free of every blocked word that is a piece
 //    of the typed text or of the alias file (nothing is invented);
 //  - the only failure that leaves resolution is FileError, and only when
@@ -11,7 +12,8 @@
 //  - the Enter handling writes exactly one of the four expression forms with
 //    CR LF and sends Ctrl+Shift+K, or refuses with "Comando inválido." and
 //    writes nothing;
-//  - the alias file checker accepts any file and reports in line order.
+//  - the alias file checker accepts any file, reports in line order, and
+//    calls an alias always refused exactly when typing it is refused.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -57,6 +59,49 @@ bool OneOfFourForms(const std::string& command, const std::string& expression) {
     if (StartsWith(command, "$>")) return expression == command.substr(2);
     if (StartsWith(command, "(")) return expression == command;
     return expression == "(command \"" + command + "\" )";
+}
+
+// Lines as the reader sees them: CR LF, a lone CR or a lone LF ends one.
+std::vector<std::string> Lines(const std::string& file) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        if (file[i] != '\r' && file[i] != '\n') {
+            line += file[i];
+            continue;
+        }
+        if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
+        lines.push_back(line);
+        line.clear();
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// The text between the first and the second `separator`: to the end when
+// there is only one, empty when there is none.
+std::string SecondField(const std::string& text, char separator) {
+    const std::size_t first = text.find(separator);
+    if (first == std::string::npos) return {};
+    const std::size_t second = text.find(separator, first + 1);
+    return text.substr(first + 1, second == std::string::npos ? std::string::npos
+                                                               : second - first - 1);
+}
+
+// What resolution must return for the upper-cased `st`, worked out from the
+// rules of the alias file and the blocked words alone.
+std::string Resolved(const std::string& st, const std::vector<std::string>& lines,
+                     const zantoli::Desktop& desktop) {
+    std::string command;
+    for (const std::string& line : lines) {
+        if (!line.empty() && line[0] == ';') continue;
+        if (desktop.UCase(line.substr(0, line.find(';'))) != st) continue;
+        command = desktop.UCase(SecondField(SecondField(line, ';'), '*'));
+    }
+    std::string result = command.empty() ? st : command;
+    if (StartsWith(result, "$>")) return result;
+    if (!result.empty() && result[0] == '.') result.erase(0, 1);
+    return HasBlockedWord(result) || result == "0" ? "0" : result;
 }
 
 bool OnlySpaces(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
@@ -126,17 +171,44 @@ void CheckFields(const std::string& text) {
     }
 }
 
-void CheckAliasChecker(const std::string& file, const zantoli::Desktop& desktop) {
+// The checker must judge each alias as the command window treats it: the
+// last line of an alias with a command is reported as always refused
+// exactly when typing the alias is refused.
+void CheckAliasChecker(const std::string& file, Form1& form, const zantoli::Desktop& desktop) {
     std::vector<std::string> lines;
     zantoli::SplitLines(file, [&lines](std::string_view line) { lines.emplace_back(line); });
+    FUZZ_CHECK(lines == Lines(file));
     const auto findings = zantoli::aliascheck::Check(lines, desktop, Latin1ToUtf8);
     int previous = 1;
+    std::vector<bool> reportedRefused(lines.size() + 1, false);
     for (const auto& finding : findings) {
         FUZZ_CHECK(finding.line >= previous);
         FUZZ_CHECK(finding.line <= static_cast<int>(lines.size()));
         FUZZ_CHECK(!finding.text.empty());
         FUZZ_CHECK(ValidUtf8(finding.text));
+        if (finding.text.find("se rechaza siempre") != std::string::npos)
+            reportedRefused[static_cast<std::size_t>(finding.line)] = true;
         previous = finding.line;
+    }
+    if (lines.size() > 64) return;  // keeps each run short
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.empty() || line[0] == ';') continue;
+        std::string alias = desktop.UCase(line.substr(0, line.find(';')));
+        bool last = true;
+        for (std::size_t k = i + 1; k < lines.size() && last; ++k) {
+            last = lines[k].empty() || lines[k][0] == ';' ||
+                   desktop.UCase(lines[k].substr(0, lines[k].find(';'))) != alias;
+        }
+        const std::string command = desktop.UCase(SecondField(SecondField(line, ';'), '*'));
+        if (!last || command.empty()) continue;
+        const bool refused = form.VerAlias(alias) == "0";
+        if (refused != reportedRefused[i + 1]) {
+            std::fprintf(stderr, "line %zu \"%s\": typing its alias is %s, the checker says %s\n",
+                         i + 1, Shown(line).c_str(), refused ? "refused" : "accepted",
+                         reportedRefused[i + 1] ? "refused" : "nothing");
+        }
+        FUZZ_CHECK(refused == reportedRefused[i + 1]);
     }
 }
 
@@ -155,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (hasFile) w.sys.files[aliasPath] = file;
 
     CheckFields(typed);
-    if (hasFile) CheckAliasChecker(file, w.sys);
+    if (hasFile) CheckAliasChecker(file, w.form, w.sys);
 
     // Resolution on its own.
     std::string st = typed;
@@ -168,6 +240,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(st == w.sys.UCase(typed));
     if (hasFile) {
+        const std::string expected = Resolved(st, Lines(file), w.sys);
+        if (result != expected) {
+            std::fprintf(stderr, "resolved to \"%s\", the alias file's rules give \"%s\"\n",
+                         Shown(result).c_str(), Shown(expected).c_str());
+        }
+        FUZZ_CHECK(result == expected);
         const bool refused = result == "0";
         if (!refused && !StartsWith(result, "$>")) {
             if (HasBlockedWord(result)) {
