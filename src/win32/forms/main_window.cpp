@@ -119,14 +119,20 @@ void MainWindow::CreateControls() {
 
 // The field's height follows its font; the design font gives 315 twips.
 // Where the system's substitute for that font measures differently, the
-// field is brought to the design height, never below the font's own.
+// field is brought to the design height, never below the font's own. The
+// field grows one pixel for each pixel of item height, but what
+// CB_GETITEMHEIGHT reports for it is not the same everywhere, so the second
+// step corrects from the value set, not the value read.
 void MainWindow::FitTextoToDesignHeight() {
     const HWND combo = texto_.Hwnd();
-    RECT field{};
-    GetWindowRect(combo, &field);
     const int target = TwipsToPixels(kTexto.height, dpi_);
-    const int actual = field.bottom - field.top;
+    const auto fieldHeight = [combo] {
+        RECT field{};
+        GetWindowRect(combo, &field);
+        return static_cast<int>(field.bottom - field.top);
+    };
     const LRESULT itemHeight = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    int actual = fieldHeight();
     if (actual == target || itemHeight == CB_ERR) return;
 
     TEXTMETRICW metrics{};
@@ -136,8 +142,14 @@ void MainWindow::FitTextoToDesignHeight() {
     SelectObject(dc, previous);
     ReleaseDC(combo, dc);
 
-    const int wanted = std::max<int>(static_cast<int>(itemHeight) + target - actual, metrics.tmHeight);
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    int wanted = static_cast<int>(itemHeight);
+    for (int step = 0; step < 2 && actual != target; ++step) {
+        const int next = std::max<int>(wanted + target - actual, metrics.tmHeight);
+        if (next == wanted && step > 0) break;
+        wanted = next;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+        actual = fieldHeight();
+    }
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
