@@ -2,11 +2,11 @@
 # Runs Zantoli for real: installs what it needs, builds the Windows programs,
 # lays out an installation in build/demo/app, starts the CAD stand-in and
 # then Zantoli through Pellix under Wine, types a few commands as a user
-# would and saves screenshots in build/demo/ (the title window and the final
-# state are copied to docs/).
+# would and saves screenshots in build/demo/.
+# Without a display a private Xvfb is started, the title window and the final
+# state are copied to docs/, and everything is closed at the end. On your
+# desktop (DISPLAY set) the programs stay open afterwards for you to use.
 #   scripts/run.sh
-# On a desktop (DISPLAY set) the programs stay open afterwards for you to use.
-# Without one a private Xvfb is started, and everything is closed at the end.
 # Environment: ZANTOLI_BUILD_DIR (default build/mingw), ZANTOLI_WINEPREFIX
 #              (default build/demo-wineprefix), ZANTOLI_DEMO_DISPLAY (default :99).
 set -euo pipefail
@@ -88,6 +88,7 @@ shoot() {
 received() { [ -f "$demo/cad.log" ] && wc -l <"$demo/cad.log" || echo 0; }
 wait_received() {
     for _ in $(seq 100); do [ "$(received)" -ge "$1" ] && return 0; sleep 0.05; done
+    shoot failure
     fail "the CAD stand-in received $(received) expressions, expected $1"
 }
 enter() {
@@ -139,16 +140,19 @@ sed 's/\r$//; s/^/   /' "$demo/cad.log"
 step "History of \"Linea de comando\""
 driver history | sed 's/\r$//; s/^/   [/; s/$/]/'
 
-mkdir -p "$root/docs"
-cp "$demo/01-splash.png" "$root/docs/splash.png"
-cp "$demo/05-repeat.png" "$root/docs/zantoli.png"
-step "Copied the title window and the final state to docs/splash.png and docs/zantoli.png"
-
 if [ -n "$own_xvfb" ]; then
+    # Only shots of the private screen go into the documentation, never of yours.
+    mkdir -p "$root/docs"
+    cp "$demo/01-splash.png" "$root/docs/splash.png"
+    cp "$demo/05-repeat.png" "$root/docs/zantoli.png"
+    step "Copied the title window and the final state to docs/splash.png and docs/zantoli.png"
+
     step "Closing Zantoli with its close button"
     driver close
-    for _ in $(seq 50); do [ -f "$app/zantoli.000" ] || break; sleep 0.1; done
+    # The close removes the marker, then saves the placement.
+    for _ in $(seq 50); do [ ! -f "$app/zantoli.000" ] && [ -f "$app/zantoli.ini" ] && break; sleep 0.1; done
     [ -f "$app/zantoli.000" ] && fail "the marker file is still there after the close"
+    [ -f "$app/zantoli.ini" ] || fail "no zantoli.ini after the close"
     echo "   saved placement: $(tr -d '\r' <"$app/zantoli.ini" | tr '\n' '|')"
 else
     step "Zantoli and the CAD stand-in stay open on $DISPLAY: type into \"Linea de comando\"."

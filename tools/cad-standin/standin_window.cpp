@@ -41,7 +41,8 @@ bool StandinWindow::Create(HINSTANCE instance, int show) {
 }
 
 bool StandinWindow::IsCommandHotkey(const MSG& msg) const {
-    if (msg.message != WM_KEYDOWN || msg.wParam != 'K') return false;
+    // With no focus inside the active window, keys arrive as WM_SYSKEYDOWN.
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || msg.wParam != 'K') return false;
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
     return KeyDown(VK_CONTROL) && KeyDown(VK_SHIFT);
 }
