@@ -36,6 +36,12 @@ protected:
     void TearDown() override {
         zantoli_.Kill();
         cad_.reset();
+        // A command window the launcher started before the test could take charge of it.
+        for (HWND hwnd : VisibleTopWindows(0)) {
+            DWORD pid = 0;
+            if (TitleOf(hwnd) == kCommandCaption && GetWindowThreadProcessId(hwnd, &pid))
+                ChildProcess::Adopt(pid).Kill();
+        }
     }
 
     void StartCad() {
