@@ -40,7 +40,7 @@ tidy() {
     xargs -r -n 2 -P "$jobs" clang-tidy --quiet "$@" >"$log" 2>&1
     local rc=$?
     local findings
-    findings=$(grep -cE '(warning|error): ' "$log")
+    findings=$(grep -E '(warning|error): ' "$log" | sort -u | wc -l)
     if [ "$rc" -ne 0 ] || [ "$findings" -ne 0 ]; then
         grep -E '(warning|error): ' "$log" | sort -u
         echo "clang-tidy $name: $findings findings ($(( SECONDS - start )) s); log in $log"
@@ -63,7 +63,8 @@ sources "$dir/native/compile_commands.json" '/(src|tools/aliascheck)/' |
 if [ "$win32" -eq 1 ]; then
     if cmake --preset mingw -B "$dir/mingw" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
             -DZANTOLI_BUILD_TESTS=OFF >"$dir/configure-mingw.log" 2>&1; then
-        cxx=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$dir/mingw/CMakeCache.txt")
+        cxx=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))[0]["command"].split()[0])' \
+            "$dir/mingw/compile_commands.json")
         args=(-p "$dir/mingw" --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-nostdinc++)
         # mingw's own C++ headers, as its compiler lists them.
         while read -r include; do
