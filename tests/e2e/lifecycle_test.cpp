@@ -3,6 +3,8 @@
 // minimum size, and the end when there is no CAD program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <regex>
 
 #include "desk_fixture.h"

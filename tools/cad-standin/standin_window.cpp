@@ -24,8 +24,8 @@ bool StandinWindow::Create(HINSTANCE instance, int show) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_CROSS));
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc)) return false;
