@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev clang-tidy cppcheck
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils imagemagick
-    fonts-liberation zip unzip python3
+    fonts-liberation fonts-wine zip unzip python3
 )
 
 missing=()
