@@ -1,6 +1,5 @@
 #include "win32/forms/main_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -19,7 +18,6 @@ namespace zantoli::win32 {
 namespace {
 
 constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
-constexpr UINT_PTR kTextoSubclassId = 1;
 // The program's icon, resource 1 of the executable.
 constexpr WORD kIconId = 1;
 // How far texto's list drops down below its field.
@@ -91,14 +89,14 @@ void MainWindow::CreateControls() {
     DesignRect textoWithList = kTexto;
     textoWithList.height += kDropDownExtent;
     const HWND texto = CreateControl(
-        kTextoId, WC_COMBOBOXW,
+        kTextoId, L"ComboBox",
         WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
         textoWithList, boldFont_.get());
     const HWND lista = CreateControl(
-        kListaId, WC_LISTBOXW,
+        kListaId, L"ListBox",
         WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
         WS_EX_CLIENTEDGE, kLista, regularFont_.get());
-    const HWND ultimo = CreateControl(kUltimoId, WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, kUltimo,
+    const HWND ultimo = CreateControl(kUltimoId, L"Static", SS_LEFT | SS_NOPREFIX, 0, kUltimo,
                                       regularFont_.get());
     texto_.AttachAtDesign(texto, kTexto.left, kTexto.top, kTexto.width, kTexto.height);
     lista_.AttachAtDesign(lista, kLista.left, kLista.top, kLista.width, kLista.height);
@@ -109,12 +107,15 @@ void MainWindow::CreateControls() {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(texto_.Hwnd(), &info)) textoEdit_ = info.hwndItem;
-    if (!textoEdit_ ||
-        !SetWindowSubclass(textoEdit_, &MainWindow::TextoEditProc, kTextoSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this))) {
+    if (!textoEdit_) {
         throw std::runtime_error("No se ha podido preparar la línea de entrada: " +
                                  Win32ErrorText(GetLastError()));
     }
+    // Our procedure goes in front of the edit's own; the object pointer
+    // rides in the edit's user data, which the edit leaves to its owner.
+    SetWindowLongPtrW(textoEdit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    textoEditProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        textoEdit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::TextoEditProc)));
 }
 
 // The field's height follows its font; the design font gives 315 twips.
@@ -271,19 +272,17 @@ bool MainWindow::OnTextoChar(WPARAM character) {
     return character == VK_RETURN;
 }
 
-LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR self) {
-    switch (message) {
-    case WM_CHAR:
-        if (reinterpret_cast<MainWindow*>(self)->OnTextoChar(wParam)) return 0;
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &MainWindow::TextoEditProc, id);
-        break;
-    default:
-        break;
+LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const WNDPROC editProc = self->textoEditProc_;
+    if (message == WM_CHAR && self->OnTextoChar(wParam)) return 0;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->textoEdit_ = nullptr;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(editProc, hwnd, message, wParam, lParam);
 }
 
 }  // namespace zantoli::win32

@@ -72,8 +72,7 @@ private:
     void OnGetMinMaxInfo(MINMAXINFO* info);
     bool OnTextoChar(WPARAM character);
 
-    static LRESULT CALLBACK TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
     int dpi_;
@@ -82,6 +81,7 @@ private:
     HwndListBox lista_;
     HwndLabel ultimo_;
     HWND textoEdit_ = nullptr;
+    WNDPROC textoEditProc_ = nullptr;
     GdiObject<HFONT> boldFont_, regularFont_;
 
     Form1* form1_ = nullptr;

@@ -1,8 +1,6 @@
 // zantoli.exe: the command window "Linea de comando".
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "window/form1.h"
 #include "window/splash.h"
 #include "win32/forms/main_window.h"
@@ -14,9 +12,6 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace zantoli;
     using namespace zantoli::win32;
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
 
     const auto sys = CreateWin32System();
     const int dpi = ScreenDpiX();

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -197,6 +198,22 @@ TEST_F(FormsTest, ControlsAreAComboWithEditAnUnsortedNotifyingListAndALabel) {
     EXPECT_EQ(font.lfHeight, -MulDiv(33, dpi, 288)) << "8.25 pt";
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(lista, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfWeight, FW_NORMAL);
+}
+
+TEST_F(FormsTest, ControlsAreTheVersion6CommonControlsTheManifestAsksFor) {
+    // Nothing imports comctl32: the manifest alone redirects the classes.
+    const auto procedure =
+        reinterpret_cast<LPCWSTR>(GetClassLongPtrW(main.texto().Hwnd(), GCLP_WNDPROC));
+    HMODULE module = nullptr;
+    ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                       GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   procedure, &module));
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(module, path, MAX_PATH);
+    std::wstring lower(path);
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+    EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << "texto comes from " << path;
+    EXPECT_NE(lower.find(L"comctl32.dll"), std::wstring::npos) << "texto comes from " << path;
 }
 
 TEST_F(FormsTest, ClientAreaAndControlsHaveTheirDesignGeometryAtTheScreenDpi) {
