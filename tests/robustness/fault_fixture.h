@@ -1,0 +1,167 @@
+// A fresh AppDir per test with zantoli.exe, an alias file and a var folder,
+// the CAD stand-in on demand, and the checks every fault test ends with:
+// what the user was told, what reached the CAD side, and what is left in
+// AppDir.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/app_dir.h"
+#include "driver/child_process.h"
+#include "driver/desktop.h"
+#include "driver/keyboard.h"
+#include "driver/session.h"
+#include "driver/text.h"
+
+namespace robustness {
+
+using namespace e2e;
+using Lines = std::vector<std::string>;
+using Entries = std::vector<std::wstring>;
+
+inline constexpr char kAliases[] = "L;*LINE\r\nC;*CIRCLE\r\n";
+
+// The system's own wording for `error`, as a message to the user quotes it.
+inline std::string SystemReason(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = n ? std::wstring(buffer, n) : std::wstring();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
+    return Narrow(text);
+}
+
+// A file held open by the test with no sharing, as another program may.
+class LockedFile {
+public:
+    explicit LockedFile(const std::wstring& path, DWORD disposition = OPEN_EXISTING)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        if (handle_ == INVALID_HANDLE_VALUE)
+            throw std::runtime_error("cannot lock " + Narrow(path) + ": " + LastError());
+    }
+    ~LockedFile() { Release(); }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+    void Release() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetProcessDPIAware();
+        dir_.CopyIn(HostPath(ZANTOLI_EXE), L"zantoli.exe");
+        dir_.Write(L"alias.dat", kAliases);
+    }
+
+    void TearDown() override {
+        for (auto& copy : zantoli_) copy.Kill();
+        cad_.reset();
+    }
+
+    void StartCad() {
+        cad_ = std::make_unique<CadStandin>(HostPath(STANDIN_EXE), dir_.path(), dir_.root() + L"\\cad.log");
+    }
+
+    // Starts one more copy of the command window, directly, as a user may.
+    CommandWindow StartZantoli() {
+        zantoli_.push_back(ChildProcess::Start(dir_.File(L"zantoli.exe"), {}, dir_.path()));
+        return CommandWindow::Find(zantoli_.back().id());
+    }
+    ChildProcess& zantoli(size_t copy = 0) { return zantoli_.at(copy); }
+
+    // The path as the program names it in its messages.
+    std::string PathOf(const std::wstring& name) const { return Narrow(dir_.File(name)); }
+
+    // Waits for a message box of the command window, checks its exact
+    // prompt and presses OK.
+    void AnswerBox(const std::wstring& title, const std::string& prompt, size_t copy = 0) {
+        AnswerBoxOneOf(title, {prompt}, copy);
+    }
+    // Where systems word the same refusal differently.
+    void AnswerBoxOneOf(const std::wstring& title, const std::vector<std::string>& prompts, size_t copy = 0) {
+        HWND box = WaitMessageBox(title, zantoli(copy).id(), kStepTimeout);
+        const std::string got = Narrow(MessageBoxPrompt(box));
+        std::string wanted;
+        for (const auto& prompt : prompts) wanted += "\n  \"" + prompt + "\"";
+        EXPECT_NE(std::find(prompts.begin(), prompts.end(), got), prompts.end())
+            << "prompt of the box \"" << Narrow(title) << "\": \"" << got << "\"; expected one of:" << wanted;
+        ClickOk(box);
+    }
+
+    // The standard wording of a failed file operation.
+    std::string FileFailure(const char* operation, const std::wstring& name, DWORD error) const {
+        return std::string("No se ha podido ") + operation + " el archivo " + PathOf(name) + ":\n" +
+               SystemReason(error);
+    }
+
+    void ExpectExits(const char* why, size_t copy = 0) {
+        EXPECT_TRUE(zantoli(copy).WaitExit(kStepTimeout)) << "expected zantoli.exe to end " << why;
+    }
+
+    // After a refused or failed Enter: the window runs on, its input box
+    // again holds what was typed, and history and last command are as before.
+    void ExpectUntouched(const CommandWindow& window, const std::wstring& typed, const Entries& history,
+                         const std::wstring& last) {
+        EXPECT_TRUE(zantoli().Running()) << "expected the command window to keep running";
+        EXPECT_TRUE(WaitUntil([&] { return window.InputText() == typed; }, kStepTimeout))
+            << "expected the input box to hold \"" << Narrow(typed) << "\" again; got \""
+            << Narrow(window.InputText()) << "\"";
+        EXPECT_EQ(window.History(), history);
+        EXPECT_EQ(window.DropDown(), history);
+        EXPECT_EQ(window.LastCommand(), last);
+    }
+
+    // Enter on what the input box already holds, as after fixing a file.
+    void PressEnterAgain(const CommandWindow& window) {
+        window.Focus();
+        PressKey(VK_RETURN);
+    }
+
+    void WaitInputCleared(const CommandWindow& window) {
+        EXPECT_TRUE(WaitUntil([&] { return window.InputText().empty(); }, kStepTimeout))
+            << "expected the input box empty after a sent command; got \"" << Narrow(window.InputText()) << "\"";
+    }
+
+    std::optional<std::string> Bytes(const std::wstring& name) const { return ReadBytes(dir_.File(name)); }
+
+    // Files a failed replace might leave behind.
+    std::vector<std::string> Leftovers() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+            const std::wstring name = entry.path().filename().wstring();
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, L".tmp") == 0) found.push_back(Narrow(name));
+        }
+        return found;
+    }
+
+    int TwipsPerPixel() const {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return 1440 / dpi;
+    }
+
+    TempAppDir dir_;
+    std::unique_ptr<CadStandin> cad_;
+    std::vector<ChildProcess> zantoli_;
+};
+
+}  // namespace robustness

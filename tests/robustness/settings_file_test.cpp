@@ -1,0 +1,88 @@
+// Whatever the settings file holds, the command window opens somewhere:
+// a file that is cut short, empty, unreadable or without line ends gives
+// the first-start placement; values that are not numbers count as 0; saved
+// edges beyond the screen come back onto it; sizes below the minimum are
+// raised to it.
+#include <cmath>
+
+#include "fault_fixture.h"
+
+namespace robustness {
+namespace {
+
+class SettingsFileFault : public FaultTest {
+protected:
+    // Opens the window on `settings` (none when empty optional) and returns
+    // where it stands; the window is closed again without saving.
+    RECT OpenOn(const std::optional<std::string>& settings, bool lock = false) {
+        if (settings) dir_.Write(L"zantoli.ini", *settings);
+        std::unique_ptr<LockedFile> held;
+        if (lock) held = std::make_unique<LockedFile>(dir_.File(L"zantoli.ini"));
+        CommandWindow window = StartZantoli();
+        const RECT at = WindowRect(window.window());
+        comboHeight_ = WindowRect(window.input()).bottom - WindowRect(window.input()).top;
+        zantoli_.back().Kill();
+        zantoli_.clear();
+        DeleteFileW(dir_.File(L"zantoli.ini").c_str());
+        return at;
+    }
+
+    int Pixels(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
+
+    int comboHeight_ = 0;
+};
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+TEST_F(SettingsFileFault, EveryFileOpensTheWindowWhereItCanBeUsed) {
+    const RECT first = OpenOn(std::nullopt);
+    const int width = first.right - first.left, height = first.bottom - first.top;
+    const int minWidth = Pixels(2000), minHeight = comboHeight_ + Pixels(350);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_EQ(first.bottom, screenHeight - Pixels(700)) << "first start: the gap below the window";
+    ASSERT_EQ(first.right, screenWidth - Pixels(350)) << "first start: the gap right of the window";
+
+    struct Case {
+        const char* what;
+        std::string settings;
+        bool lock;
+        RECT want;
+    };
+    const Case cases[] = {
+        {"empty", "", false, first},
+        {"cut short after two lines", " 1500 \r\n 3000 \r\n", false, first},
+        {"binary junk without line ends", std::string("\0\xFF\x01garbage\x80\x90", 12), false, first},
+        {"locked by another program", " 1500 \r\n 3000 \r\n 1200 \r\n 4000 \r\n", true, first},
+        {"four lines of no number", "abc\r\n\x01\x02\r\n-\r\n.\r\n", false, {0, 0, minWidth, minHeight}},
+        {"negative edges and sizes", "-1500\r\n-3000\r\n-100\r\n-2\r\n", false,
+         {Pixels(-3000), Pixels(-1500), Pixels(-3000) + minWidth, Pixels(-1500) + minHeight}},
+        {"edges far beyond the screen",
+         "99999999999999999999999999999999999999999999999\r\n 25000 \r\n 1200 \r\n 4000 \r\n", false,
+         {Pixels(10), Pixels(10), Pixels(10) + Pixels(4000), Pixels(10) + Pixels(1200)}},
+        {"a number with a fraction and trailing text", " 150.75xyz \r\n 300.25 \r\n 1200.5 \r\n 4000 ; x\r\n",
+         false, {Pixels(300.25), Pixels(150.75), Pixels(300.25) + Pixels(4000), Pixels(150.75) + Pixels(1200.5)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RECT got = OpenOn(c.settings, c.lock);
+        EXPECT_TRUE(EqualRect(&got, &c.want)) << "expected " << Describe(c.want) << "; got " << Describe(got);
+    }
+    EXPECT_GT(width, minWidth);
+    EXPECT_GT(height, minHeight);
+}
+
+// A saved size beyond any screen is applied as far as the system lets a
+// window grow, and the window still opens with its top edge on the screen.
+TEST_F(SettingsFileFault, HugeSizesOpenAsLargeAsTheSystemAllows) {
+    const RECT got = OpenOn(" 150 \r\n 300 \r\n 999999999999 \r\n 999999999999 \r\n");
+    EXPECT_EQ(got.top, Pixels(150));
+    EXPECT_EQ(got.left, Pixels(300));
+    EXPECT_GE(got.right - got.left, GetSystemMetrics(SM_CXSCREEN) - Pixels(300)) << Describe(got);
+    EXPECT_GE(got.bottom - got.top, GetSystemMetrics(SM_CYSCREEN) - Pixels(150)) << Describe(got);
+}
+
+}  // namespace
+}  // namespace robustness
