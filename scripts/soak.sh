@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Soak run under Wine: COUNT commands (default 10000) through one command
+# window with the CAD stand-in, first repeating one command (the history
+# stays one entry), then a new command each time (the history grows by one
+# per command). Reports what zantoli.exe holds after a warm-up and at the
+# end, and the time from Enter to the stand-in receiving the hotkey against
+# a minimal sender measured in the same run. Not part of CI.
+#   scripts/soak.sh [count] [repeat|vary|both]
+# Environment: ZANTOLI_SOAK_BUILD (build folder, default build/soak),
+# ZANTOLI_SOAK_BASELINE_EVERY (a minimal-sender sample after every K-th
+# command, default 10), and those of scripts/with-wine.sh.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+count=${1:-10000}
+modes=${2:-both}
+[ "$modes" = both ] && modes="repeat vary"
+build=${ZANTOLI_SOAK_BUILD:-$root/build/soak}
+every=${ZANTOLI_SOAK_BASELINE_EVERY:-10}
+
+cmake --preset mingw -B "$build" >/dev/null
+cmake --build "$build" --target zantoli cad-standin soak soak-minimal-sender >/dev/null
+
+windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+out="$build/soak-reports"
+mkdir -p "$out"
+status=0
+for mode in $modes; do
+    report="$out/soak-$mode-$count.txt"
+    echo "== $mode, $count commands =="
+    "$root/scripts/with-wine.sh" wine64 "$build/tools/soak/soak.exe" \
+        --zantoli "$(windows_path "$build/src/win32/forms/zantoli.exe")" \
+        --standin "$(windows_path "$build/tools/cad-standin/cad-standin.exe")" \
+        --sender "$(windows_path "$build/tools/soak/soak-minimal-sender.exe")" \
+        --aliases "$(windows_path "$root/dist/alias.dat")" \
+        --count "$count" --mode "$mode" --baseline-every "$every" \
+        --report "$(windows_path "$report")" || status=1
+    echo "(report: $report)"
+done
+exit $status
