@@ -82,7 +82,9 @@ bool BringToFront(HWND target) {
     const ULONGLONG deadline = GetTickCount64() + 500;
     while (GetForegroundWindow() != target || IsIconic(target)) {
         if (GetTickCount64() >= deadline) return false;
-        AnswerSentMessages(10);
+        // The switch takes a few milliseconds and every command waits for
+        // it: a coarse step would add most of itself to each command.
+        AnswerSentMessages(1);
     }
     return true;
 }
