@@ -119,7 +119,7 @@ public:
         const auto measuredFrom = Clock::now();
         for (; sent < options_.count; ++sent) {
             Command(sent);
-            if (options_.baselineEvery > 0 && sent % options_.baselineEvery == 0) Baseline();
+            if (options_.baselineEvery > 0 && sent % options_.baselineEvery == 0) Baseline(sent);
             if ((sent + 1) % 1000 == 0)
                 std::fprintf(stderr, "%ld commands, %.0f s\n", sent + 1,
                              std::chrono::duration<double>(Clock::now() - started).count());
@@ -141,15 +141,30 @@ private:
         return options_.mode == L"vary" ? "(command \"P" + std::to_string(i) + "\" )" : "(command \"LINE\" )";
     }
 
-    // Enter to the stand-in's log growing, in milliseconds.
-    double TimeEnter(HWND foreground, HWND focusA, HWND focusB) {
+    // Enter to the stand-in's log growing, in milliseconds; nothing when
+    // nothing arrived within the step timeout.
+    std::optional<double> TimeEnter(HWND foreground, HWND focusA, HWND focusB) {
         Front(foreground, focusA, focusB);
         const long long before = FileSize(logPath_);
         const auto t0 = Clock::now();
         PressKey(VK_RETURN);
-        if (!Poll([&] { return FileSize(logPath_) > before; }, kStepTimeout))
-            throw std::runtime_error("the CAD stand-in received nothing within 5 s of Enter");
+        if (!Poll([&] { return FileSize(logPath_) > before; }, kStepTimeout)) return std::nullopt;
         return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    }
+
+    // A command that never reached the stand-in: what the desktop showed.
+    void Lost(const char* sender, long i) {
+        ++lost_;
+        const HWND front = GetForegroundWindow();
+        std::string windows;
+        for (HWND hwnd : VisibleTopWindows(zantoli_.id()))
+            windows += " [" + Narrow(ClassOf(hwnd)) + " \"" + Narrow(TitleOf(hwnd)) + "\"]";
+        const std::string note = std::string("lost: ") + sender + " command " + std::to_string(i) +
+                                 "; foreground \"" + Narrow(TitleOf(front)) + "\"; command window input \"" +
+                                 Narrow(window_->InputText()) + "\", last \"" + Narrow(window_->LastCommand()) +
+                                 "\"; its windows:" + windows + "\n";
+        std::fputs(note.c_str(), stderr);
+        report_ += note;
     }
 
     void Command(long i) {
@@ -159,17 +174,25 @@ private:
         if (!Poll([&] { return window_->InputText() == text; }, kStepTimeout))
             throw std::runtime_error("typed \"" + Narrow(text) + "\"; the input box shows \"" +
                                      Narrow(window_->InputText()) + "\"");
-        zantoliLatencies_.push_back(TimeEnter(window_->window(), edit_, window_->input()));
-        expected_.push_back(Expected(i));
+        if (const auto latency = TimeEnter(window_->window(), edit_, window_->input())) {
+            zantoliLatencies_.push_back(*latency);
+            expected_.push_back(Expected(i));
+        } else {
+            Lost("zantoli", i);
+        }
         // Done when the input box is cleared, the last step of the command.
         if (!Poll([&] { return window_->InputText().empty(); }, kStepTimeout))
             throw std::runtime_error("the input box was not cleared after command " + std::to_string(i));
     }
 
-    void Baseline() {
-        baselineLatencies_.push_back(TimeEnter(senderWindow_, nullptr, nullptr));
-        // The sender hands over what the exchange file already holds.
-        expected_.push_back(expected_.back());
+    void Baseline(long i) {
+        if (const auto latency = TimeEnter(senderWindow_, nullptr, nullptr)) {
+            baselineLatencies_.push_back(*latency);
+            // The sender hands over what the exchange file already holds.
+            expected_.push_back(Expected(i));
+        } else {
+            Lost("baseline", i);
+        }
     }
 
     int Conclude(const soak::ProcessFigures& warm, const soak::ProcessFigures& end, long sent,
@@ -184,7 +207,8 @@ private:
         const double ratio = b.median > 0 ? z.median / b.median : 0;
         report_ += "mode=" + Narrow(options_.mode) + "\ncommands=" + std::to_string(sent) +
                    "\nbaseline_samples=" + std::to_string(baselineLatencies_.size()) +
-                   "\nreceived=" + std::to_string(received.size()) + "\nmismatches=" + std::to_string(mismatches) +
+                   "\nreceived=" + std::to_string(received.size()) + "\nlost=" + std::to_string(lost_) +
+                   "\nmismatches=" + std::to_string(mismatches) +
                    "\nhistory_entries=" + std::to_string(history) + "\nseconds_total=" + Fixed(totalSeconds, 1) +
                    "\nseconds_measured=" + Fixed(measuredSeconds, 1) +
                    "\ncommands_per_second=" + Fixed(static_cast<double>(sent - options_.warmup) / measuredSeconds, 1);
@@ -203,7 +227,7 @@ private:
         growth("kernel_handles", warm.kernelHandles, end.kernelHandles);
         growth("private_bytes", warm.privateBytes, end.privateBytes);
         growth("committed_private_bytes", warm.committedPrivate, end.committedPrivate);
-        return mismatches == 0 ? 0 : 1;
+        return mismatches == 0 && lost_ == 0 ? 0 : 1;
     }
 
     Options options_;
@@ -217,6 +241,7 @@ private:
     HWND senderWindow_ = nullptr;
     std::vector<double> zantoliLatencies_, baselineLatencies_;
     Lines expected_;
+    long lost_ = 0;
     std::string report_;
 };
 
