@@ -9,12 +9,12 @@ namespace zantoli::win32 {
 template <class Derived>
 class WindowBase {
 public:
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
     HWND hwnd() const { return hwnd_; }
 
 protected:
     WindowBase() = default;
-    WindowBase(const WindowBase&) = delete;
-    WindowBase& operator=(const WindowBase&) = delete;
     ~WindowBase() = default;
 
     // For the derived destructor, while the object is still whole: the

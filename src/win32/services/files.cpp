@@ -84,7 +84,7 @@ void ReadFileLines(const std::string& path, const LineSink& sink) {
         LARGE_INTEGER size{};
         if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
             contents.reserve(static_cast<std::size_t>(size.QuadPart));
-        std::vector<char> buffer(64 * 1024);
+        std::vector<char> buffer(std::size_t{64} * 1024);
         for (;;) {
             DWORD got = 0;
             if (!::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
