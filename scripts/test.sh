@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # The whole test suite, from a fresh Debian machine:
 #   1. installs what it needs,
-#   2. builds the portable core natively and runs its unit tests,
-#   3. cross-builds the Windows programs with mingw-w64 and runs the Win32
+#   2. builds the portable core natively and runs its unit tests, then the
+#      same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
+#   3. static analysis (clang-tidy, cppcheck) and a short fuzzing round,
+#   4. cross-builds the Windows programs with mingw-w64 and runs the Win32
 #      and end-to-end tests under Wine on a virtual display.
-# Ends with one line "N passed, N failed" over all stages.
+# Ends with one line "N passed, N failed" over all stages; a static-analysis
+# or fuzzing stage counts as one check.
+# ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -39,6 +43,23 @@ ctest_stage() {
     [ "$rc" -eq 0 ] || status=1
 }
 
+# Runs one stage that is a single check and counts it as such.
+check_stage() {
+    local name=$1
+    shift
+    local log="$logdir/$name.log"
+    echo "== $name"
+    if "$@" >"$log" 2>&1; then
+        tail -n 5 "$log"
+        total_passed=$((total_passed + 1))
+    else
+        tail -n 40 "$log"
+        echo "$name failed; full log in build/test-logs/$name.log"
+        total_failed=$((total_failed + 1))
+        status=1
+    fi
+}
+
 build() {
     local preset=$1
     echo "== build $preset"
@@ -57,6 +78,13 @@ start=$(date +%s)
 if build native; then
     ctest_stage unit ctest --preset native --timeout 60
 fi
+
+if build asan; then
+    ctest_stage unit-sanitizers ctest --preset asan --timeout 120
+fi
+
+check_stage static-analysis scripts/static-analysis.sh --win32
+check_stage fuzz scripts/fuzz.sh "${ZANTOLI_FUZZ_SECONDS:-45}"
 
 if build mingw; then
     ctest_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
