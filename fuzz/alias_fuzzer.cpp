@@ -23,9 +23,9 @@
 #include "aliascheck/aliascheck.h"
 #include "command/expression.h"
 #include "command/fields.h"
-#include "fakes/fake_controls.h"
-#include "fakes/fake_system.h"
+#include "fakes/fake_form1.h"
 #include "fuzz_check.h"
+#include "support/shown_bytes.h"
 #include "system/file_error.h"
 #include "system/text_lines.h"
 #include "window/app_files.h"
@@ -34,7 +34,7 @@
 namespace {
 
 using zantoli::Form1;
-using zantoli::fuzz::Shown;
+using zantoli::testing::Shown;
 namespace fakes = zantoli::testing;
 
 const char* const kBlocked[] = {
@@ -139,27 +139,6 @@ bool ValidUtf8(const std::string& text) {
     return true;
 }
 
-// A command window on the in-memory platform, with a CAD window to talk to.
-struct Window {
-    Window() : window(1), splash(2), form(sys, window, texto, lista, ultimo, splash) {
-        sys.windowTitles = {"Trazalia R14 - [Dibujo1]"};
-    }
-    std::string Path(const char* name) const { return sys.appDir + name; }
-    void Enter(const std::string& text) {
-        texto.text = text;
-        std::int16_t key = 13;
-        form.texto_KeyPress(key);
-    }
-
-    fakes::FakeSystem sys;
-    fakes::FakeForm window;
-    fakes::FakeForm splash;
-    fakes::FakeComboBox texto;
-    fakes::FakeListBox lista;
-    fakes::FakeLabel ultimo;
-    Form1 form;
-};
-
 void CheckFields(const std::string& text) {
     for (int X = -1; X <= zantoli::kFieldCount; ++X) {
         for (const char XC : {';', '*'}) {
@@ -221,9 +200,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string typed = input.substr(0, split);
     const std::string file = hasFile ? input.substr(split + 1) : std::string();
 
-    Window w;
-    const std::string aliasPath = w.Path(zantoli::app_files::kAliases);
-    const std::string exchangePath = w.Path(zantoli::app_files::kExchange);
+    // A command window on the in-memory platform, with a CAD window to talk to.
+    fakes::FakeForm1 w;
+    w.sys.windowTitles = {"Trazalia R14 - [Dibujo1]"};
+    const std::string aliasPath = w.AppPath(zantoli::app_files::kAliases);
+    const std::string exchangePath = w.AppPath(zantoli::app_files::kExchange);
     if (hasFile) w.sys.files[aliasPath] = file;
 
     CheckFields(typed);
@@ -260,7 +241,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The whole Enter, on a fresh window state.
-    w.Enter(typed);
+    w.TypeAndEnter(typed);
     const auto exchange = w.sys.files.find(exchangePath);
     FUZZ_CHECK(!w.sys.ended);
     if (!hasFile) {
@@ -292,7 +273,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(w.texto.items == w.lista.items);
 
     // Enter on the empty box sends the same command again.
-    w.Enter("");
+    w.TypeAndEnter("");
     FUZZ_CHECK(w.sys.files[exchangePath] == expression + "\r\n");
     FUZZ_CHECK(w.sys.keysSent.size() == 2);
     FUZZ_CHECK(w.ultimo.caption == sent);

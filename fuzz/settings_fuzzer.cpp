@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fakes/fake_controls.h"
-#include "fakes/fake_system.h"
+#include "fakes/fake_form1.h"
 #include "fuzz_check.h"
+#include "support/shown_bytes.h"
 #include "system/text_lines.h"
 #include "window/app_files.h"
 #include "window/form1.h"
@@ -53,7 +53,7 @@ void CheckRoundTrip(float value) {
     const float read = SettingValue(line);
     if (read != expected) {
         std::fprintf(stderr, "wrote %.9g as \"%s\", read %.9g\n", static_cast<double>(value),
-                     zantoli::fuzz::Shown(line).c_str(), static_cast<double>(read));
+                     zantoli::testing::Shown(line).c_str(), static_cast<double>(read));
     }
     FUZZ_CHECK(read == expected);
 }
@@ -84,26 +84,6 @@ float ReadWithStrtof(std::string_view line) {
     return value;
 }
 
-// The command window at its designed size, with its layout on resize.
-struct Window {
-    Window() : window(1), splash(2), form(sys, window, texto, lista, ultimo, splash) {
-        window.width = 3375;
-        window.height = 1140;
-        texto.top = 480;
-        texto.width = 3255;
-        lista.width = 3255;
-        lista.height = 450;
-        window.onResize = [this] { form.Form_Resize(); };
-    }
-    fakes::FakeSystem sys;
-    fakes::FakeForm window;
-    fakes::FakeForm splash;
-    fakes::FakeComboBox texto;
-    fakes::FakeListBox lista;
-    fakes::FakeLabel ultimo;
-    zantoli::Form1 form;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -116,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const float other = ReadWithStrtof(line);
         if (value != other) {
             std::fprintf(stderr, "\"%s\" reads as %.9g, the C library says %.9g\n",
-                         zantoli::fuzz::Shown(std::string(line)).c_str(),
+                         zantoli::testing::Shown(std::string(line)).c_str(),
                          static_cast<double>(value), static_cast<double>(other));
         }
         FUZZ_CHECK(value == other);
@@ -130,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckRoundTrip(bits);
     }
 
-    Window w;
+    // The command window at its designed size, with its layout on resize.
+    fakes::FakeForm1 w;
     w.sys.files[w.sys.appDir + zantoli::app_files::kSettings] = contents;
     w.form.leeIni();
     const auto& placed = w.window;

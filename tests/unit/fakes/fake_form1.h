@@ -1,0 +1,51 @@
+// A Form1 wired to in-memory controls and services at its designed size,
+// with the form's resize event raised synchronously as on the platform.
+// Free of any test framework, so the fuzzers use it too.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "fakes/fake_controls.h"
+#include "fakes/fake_system.h"
+#include "window/form1.h"
+
+namespace zantoli::testing {
+
+struct FakeForm1 {
+    FakeForm1() : window(101), splash(102), form(sys, window, texto, lista, ultimo, splash) {
+        window.width = 3375;  // design client 3255 x 780 and the design frame
+        window.height = 1140;
+        texto.top = 480;
+        texto.width = 3255;
+        lista.width = 3255;
+        lista.height = 450;
+        ultimo.left = 5640;
+        ultimo.top = 840;
+        ultimo.width = 855;
+        ultimo.height = 255;
+        window.onResize = [this] { form.Form_Resize(); };
+    }
+    // The form and the resize handler hold on to the members.
+    FakeForm1(const FakeForm1&) = delete;
+    FakeForm1& operator=(const FakeForm1&) = delete;
+
+    std::string AppPath(const char* name) const { return sys.appDir + name; }
+
+    // Types `text` into the box and presses Enter, as the user would.
+    void TypeAndEnter(const std::string& text) {
+        texto.text = text;
+        std::int16_t key = 13;
+        form.texto_KeyPress(key);
+    }
+
+    FakeSystem sys;
+    FakeForm window;
+    FakeForm splash;
+    FakeComboBox texto;
+    FakeListBox lista;
+    FakeLabel ultimo;
+    Form1 form;
+};
+
+}  // namespace zantoli::testing
