@@ -5,13 +5,13 @@
 // every other command reaches it in exactly one of the four expression forms.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "support/shown_bytes.h"
 #include "window/app_files.h"
 
 namespace zantoli::testing {
@@ -60,21 +60,6 @@ std::string Expression(const std::string& command) {
     if (StartsWith(command, "$>")) return command.substr(2);
     if (StartsWith(command, "(")) return command;
     return "(command \"" + command + "\" )";
-}
-
-std::string Shown(const std::string& text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F) {
-            shown += c;
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            shown += escaped;
-        }
-    }
-    return shown;
 }
 
 class CommandGenerator {
