@@ -11,28 +11,9 @@
 namespace e2e {
 namespace {
 
-using Lines = std::vector<std::string>;
-using Entries = std::vector<std::wstring>;
-
-class CommandFlowTest : public DeskTest {
+class CommandFlowTest : public AtCad<DeskTest> {
 protected:
-    explicit CommandFlowTest(const std::wstring& folderName = L"AppDir") : DeskTest(folderName) {}
-
-    void SetUp() override {
-        DeskTest::SetUp();
-        StartCad();
-        window_.emplace(StartZantoli());
-    }
-
-    // Types `text`, presses Enter, and waits for the CAD side to receive its `count`th expression.
-    Lines Send(const std::wstring& text, size_t count) {
-        window_->Enter(text);
-        Lines received = cad_->WaitReceived(count);
-        WaitInputCleared(*window_);
-        return received;
-    }
-
-    std::optional<CommandWindow> window_;
+    explicit CommandFlowTest(const std::wstring& folderName = L"AppDir") : AtCad(folderName) {}
 };
 
 TEST_F(CommandFlowTest, TypedCommandReachesTheCadSideAsOneExpression) {
@@ -61,7 +42,7 @@ TEST_F(CommandFlowTest, RefusedCommandIsAnsweredAndNothingIsSent) {
     for (const wchar_t* refused : {L"menu", L"mm"}) {
         SCOPED_TRACE(Narrow(refused));
         window_->Enter(refused);
-        HWND box = WaitMessageBox(L"Error", zantoli_.id(), kStepTimeout);
+        HWND box = WaitMessageBox(L"Error", zantoli().id(), kStepTimeout);
         EXPECT_EQ(MessageBoxPrompt(box), L"Comando inválido.");
         ClickOk(box);
         WaitInputCleared(*window_);

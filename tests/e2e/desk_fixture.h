@@ -1,6 +1,6 @@
 // A fresh AppDir with zantoli.exe, an alias file and a var folder; the CAD
-// stand-in beside it; the command window started on demand. Whatever a test
-// leaves running is killed when the fixture goes.
+// stand-in beside it; copies of the command window started on demand.
+// Whatever a test leaves running is killed when the fixture goes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "driver/app_dir.h"
 #include "driver/child_process.h"
@@ -23,18 +25,22 @@ inline constexpr char kAliases[] =
     "C;      *CIRCLE\r\n"
     "MM;*MENU\r\n";
 
+using Lines = std::vector<std::string>;
+using Entries = std::vector<std::wstring>;
+
 class DeskTest : public ::testing::Test {
 protected:
-    explicit DeskTest(const std::wstring& folderName = L"AppDir") : dir_(folderName) {}
+    explicit DeskTest(const std::wstring& folderName = L"AppDir", std::string aliases = kAliases)
+        : dir_(folderName), aliases_(std::move(aliases)) {}
 
     void SetUp() override {
         SetProcessDPIAware();
         dir_.CopyIn(HostPath(ZANTOLI_EXE), L"zantoli.exe");
-        dir_.Write(L"alias.dat", kAliases);
+        dir_.Write(L"alias.dat", aliases_);
     }
 
     void TearDown() override {
-        zantoli_.Kill();
+        for (auto& copy : zantoli_) copy.Kill();
         cad_.reset();
         // A command window the launcher started before the test could take charge of it.
         for (HWND hwnd : VisibleTopWindows(0)) {
@@ -48,10 +54,12 @@ protected:
         cad_ = std::make_unique<CadStandin>(HostPath(STANDIN_EXE), dir_.path(), dir_.root() + L"\\cad.log");
     }
 
+    // Starts one more copy of the command window, directly, as a user may.
     CommandWindow StartZantoli() {
-        zantoli_ = ChildProcess::Start(dir_.File(L"zantoli.exe"), {}, dir_.path());
-        return CommandWindow::Find(zantoli_.id());
+        zantoli_.push_back(ChildProcess::Start(dir_.File(L"zantoli.exe"), {}, dir_.path()));
+        return CommandWindow::Find(zantoli_.back().id());
     }
+    ChildProcess& zantoli(size_t copy = 0) { return zantoli_.at(copy); }
 
     // What the last dispatch left for the CAD side, byte for byte.
     std::string ExchangeBytes() const { return ReadBytes(dir_.File(L"var\\vuroview.var")).value_or("(missing)"); }
@@ -62,13 +70,38 @@ protected:
             << "expected the input box empty after Enter; got \"" << Narrow(window.InputText()) << "\"";
     }
 
-    void ExpectExited(const char* why) {
-        ASSERT_TRUE(zantoli_.WaitExit(kStepTimeout)) << "expected zantoli.exe to end " << why << "; it still runs";
+    void ExpectExited(const char* why, size_t copy = 0) {
+        ASSERT_TRUE(zantoli(copy).WaitExit(kStepTimeout)) << "expected zantoli.exe to end " << why << "; it still runs";
     }
 
     TempAppDir dir_;
+    std::string aliases_;
     std::unique_ptr<CadStandin> cad_;
-    ChildProcess zantoli_;
+    std::vector<ChildProcess> zantoli_;
+};
+
+// `Desk` with the CAD stand-in running and one command window started
+// beside it, ready for typed commands.
+template <class Desk>
+class AtCad : public Desk {
+protected:
+    using Desk::Desk;
+
+    void SetUp() override {
+        Desk::SetUp();
+        this->StartCad();
+        window_.emplace(this->StartZantoli());
+    }
+
+    // Types `text`, presses Enter, and waits for the CAD side to receive its `count`th expression.
+    Lines Send(const std::wstring& text, size_t count) {
+        window_->Enter(text);
+        Lines received = this->cad_->WaitReceived(count);
+        this->WaitInputCleared(*window_);
+        return received;
+    }
+
+    std::optional<CommandWindow> window_;
 };
 
 }  // namespace e2e

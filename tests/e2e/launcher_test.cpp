@@ -27,7 +27,8 @@ protected:
         CommandWindow window = CommandWindow::Find(0);
         DWORD pid = 0;
         GetWindowThreadProcessId(window.window(), &pid);
-        zantoli_ = ChildProcess::Adopt(pid);
+        zantoli_.clear();
+        zantoli_.push_back(ChildProcess::Adopt(pid));
         return window;
     }
 
@@ -56,7 +57,7 @@ TEST_F(LauncherTest, StartsTheCommandWindowOnceThenBringsItToTheFront) {
 TEST_F(LauncherTest, StartsItAgainAfterItEndedForWantOfTheCadProgram) {
     RunLauncher();
     WindowStartedByLauncher().Enter(L"line");
-    ClickOk(WaitMessageBox(L"Atención", zantoli_.id(), kStepTimeout));
+    ClickOk(WaitMessageBox(L"Atención", zantoli().id(), kStepTimeout));
     ExpectExited("after the message that the CAD program is missing");
 
     RunLauncher();

@@ -69,7 +69,7 @@ TEST_F(LifecycleTest, FirstStartNearTheLowerRightThenReopensWhereLeft) {
 
     // The title window shows with the command window and goes after about three seconds.
     const auto others = [&] {
-        auto windows = VisibleTopWindows(zantoli_.id());
+        auto windows = VisibleTopWindows(zantoli().id());
         windows.erase(std::remove(windows.begin(), windows.end(), window.window()), windows.end());
         return windows.size();
     };
@@ -101,7 +101,7 @@ TEST_F(LifecycleTest, SizedBelowTheMinimumItSpringsBack) {
 TEST_F(LifecycleTest, WithoutTheCadWindowTheUserIsToldAndTheProgramEnds) {
     CommandWindow window = StartZantoli();
     window.Enter(L"line");
-    HWND box = WaitMessageBox(L"Atención", zantoli_.id(), kStepTimeout);
+    HWND box = WaitMessageBox(L"Atención", zantoli().id(), kStepTimeout);
     EXPECT_EQ(MessageBoxPrompt(box), L"Esta aplicación funciona en conjunto con Trazalia R14.");
     ClickOk(box);
     ExpectExited("after the message that the CAD program is missing");

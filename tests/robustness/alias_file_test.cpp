@@ -6,23 +6,7 @@
 namespace robustness {
 namespace {
 
-class AliasFileFault : public FaultTest {
-protected:
-    void SetUp() override {
-        FaultTest::SetUp();
-        StartCad();
-        window_.emplace(StartZantoli());
-    }
-
-    Lines Send(const std::wstring& text, size_t count) {
-        window_->Enter(text);
-        Lines received = cad_->WaitReceived(count);
-        WaitInputCleared(*window_);
-        return received;
-    }
-
-    std::optional<CommandWindow> window_;
-};
+using AliasFileFault = AtCad<FaultTest>;
 
 TEST_F(AliasFileFault, MissingFileIsNamedNothingIsSentAndTheNextEnterReadsItAgain) {
     Send(L"c", 1);

@@ -9,15 +9,11 @@ namespace {
 const wchar_t kExchange[] = L"var\\vuroview.var";
 const char kPrevious[] = "(command \"CIRCLE\" )\r\n";
 
-class ExchangeFileFault : public FaultTest {
+class ExchangeFileFault : public AtCad<FaultTest> {
 protected:
     void SetUp() override {
-        FaultTest::SetUp();
-        StartCad();
-        window_.emplace(StartZantoli());
-        window_->Enter(L"c");
-        ASSERT_EQ(cad_->WaitReceived(1), Lines{"(command \"CIRCLE\" )"});
-        WaitInputCleared(*window_);
+        AtCad::SetUp();
+        ASSERT_EQ(Send(L"c", 1), Lines{"(command \"CIRCLE\" )"});
     }
 
     // Enter on "l" fails with `error` on the exchange file; afterwards
@@ -40,8 +36,6 @@ protected:
         EXPECT_EQ(window_->LastCommand(), L"LINE");
         EXPECT_EQ(Bytes(kExchange), "(command \"LINE\" )\r\n");
     }
-
-    std::optional<CommandWindow> window_;
 };
 
 TEST_F(ExchangeFileFault, VarFolderMissingIsNamedAndNeverCreated) {

@@ -1,7 +1,7 @@
-// A fresh AppDir per test with zantoli.exe, an alias file and a var folder,
-// the CAD stand-in on demand, and the checks every fault test ends with:
-// what the user was told, what reached the CAD side, and what is left in
-// AppDir.
+// The desk of the end-to-end tests (a fresh AppDir, the CAD stand-in and
+// copies of the command window on demand) with the checks every fault test
+// ends with: what the user was told, what reached the CAD side, and what is
+// left in AppDir.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,18 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "driver/app_dir.h"
-#include "driver/child_process.h"
-#include "driver/desktop.h"
+#include "desk_fixture.h"
 #include "driver/keyboard.h"
-#include "driver/session.h"
-#include "driver/text.h"
 
 namespace robustness {
 
 using namespace e2e;
-using Lines = std::vector<std::string>;
-using Entries = std::vector<std::wstring>;
 
 inline constexpr char kAliases[] = "L;*LINE\r\nC;*CIRCLE\r\n";
 
@@ -63,29 +57,9 @@ private:
     HANDLE handle_;
 };
 
-class FaultTest : public ::testing::Test {
+class FaultTest : public DeskTest {
 protected:
-    void SetUp() override {
-        SetProcessDPIAware();
-        dir_.CopyIn(HostPath(ZANTOLI_EXE), L"zantoli.exe");
-        dir_.Write(L"alias.dat", kAliases);
-    }
-
-    void TearDown() override {
-        for (auto& copy : zantoli_) copy.Kill();
-        cad_.reset();
-    }
-
-    void StartCad() {
-        cad_ = std::make_unique<CadStandin>(HostPath(STANDIN_EXE), dir_.path(), dir_.root() + L"\\cad.log");
-    }
-
-    // Starts one more copy of the command window, directly, as a user may.
-    CommandWindow StartZantoli() {
-        zantoli_.push_back(ChildProcess::Start(dir_.File(L"zantoli.exe"), {}, dir_.path()));
-        return CommandWindow::Find(zantoli_.back().id());
-    }
-    ChildProcess& zantoli(size_t copy = 0) { return zantoli_.at(copy); }
+    FaultTest() : DeskTest(L"AppDir", robustness::kAliases) {}
 
     // The path as the program names it in its messages.
     std::string PathOf(const std::wstring& name) const { return Narrow(dir_.File(name)); }
@@ -112,10 +86,6 @@ protected:
                SystemReason(error);
     }
 
-    void ExpectExits(const char* why, size_t copy = 0) {
-        EXPECT_TRUE(zantoli(copy).WaitExit(kStepTimeout)) << "expected zantoli.exe to end " << why;
-    }
-
     // After a refused or failed Enter: the window runs on, its input box
     // again holds what was typed, and history and last command are as before.
     void ExpectUntouched(const CommandWindow& window, const std::wstring& typed, const Entries& history,
@@ -133,11 +103,6 @@ protected:
     void PressEnterAgain(const CommandWindow& window) {
         window.Focus();
         PressKey(VK_RETURN);
-    }
-
-    void WaitInputCleared(const CommandWindow& window) {
-        EXPECT_TRUE(WaitUntil([&] { return window.InputText().empty(); }, kStepTimeout))
-            << "expected the input box empty after a sent command; got \"" << Narrow(window.InputText()) << "\"";
     }
 
     std::optional<std::string> Bytes(const std::wstring& name) const { return ReadBytes(dir_.File(name)); }
@@ -158,10 +123,6 @@ protected:
         ReleaseDC(nullptr, screen);
         return 1440 / dpi;
     }
-
-    TempAppDir dir_;
-    std::unique_ptr<CadStandin> cad_;
-    std::vector<ChildProcess> zantoli_;
 };
 
 }  // namespace robustness

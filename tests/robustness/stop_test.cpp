@@ -36,7 +36,7 @@ protected:
         std::vector<std::string> prompts;
         for (DWORD error : errors) prompts.push_back(FileFailure("escribir", L"zantoli.ini", error));
         AnswerBoxOneOf(L"Zantoli", prompts);
-        ExpectExits("after the message about the settings file");
+        ExpectExited("after the message about the settings file");
         EXPECT_FALSE(FileExists(dir_.File(L"zantoli.000"))) << "expected the marker removed before the save";
         EXPECT_EQ(Leftovers(), std::vector<std::string>{});
     }
@@ -88,7 +88,7 @@ TEST_F(StopFault, MarkerDeletedWhileRunningTheCloseStillSaves) {
     const std::string settings = PlaceAt(window, 120, 90, 330, 150);
     ASSERT_TRUE(DeleteFileW(dir_.File(L"zantoli.000").c_str())) << LastError();
     window.PressCloseButton();
-    ExpectExits("after its close button, with no message");
+    ExpectExited("after its close button, with no message");
     EXPECT_EQ(Bytes(L"zantoli.ini"), settings);
     EXPECT_FALSE(FileExists(dir_.File(L"zantoli.000")));
 }
@@ -105,13 +105,13 @@ TEST_P(TwoCopies, BothCloseQuietlyEachSavingItsPlacement) {
 
     const size_t first = GetParam(), second = 1 - first;
     windows[first].PressCloseButton();
-    ExpectExits("after its close button", first);
+    ExpectExited("after its close button", first);
     EXPECT_EQ(Bytes(L"zantoli.ini"), settings[first]);
     EXPECT_FALSE(FileExists(dir_.File(L"zantoli.000")));
     EXPECT_TRUE(zantoli(second).Running());
 
     windows[second].PressCloseButton();
-    ExpectExits("after its close button, with no message about the marker", second);
+    ExpectExited("after its close button, with no message about the marker", second);
     EXPECT_EQ(Bytes(L"zantoli.ini"), settings[second]);
     EXPECT_EQ(Leftovers(), std::vector<std::string>{});
 }
@@ -130,7 +130,7 @@ TEST_F(StopFault, CadClosedBetweenTwoCommandsEndsInOrder) {
     ASSERT_TRUE(cad_->process().WaitExit(kStepTimeout)) << "the CAD stand-in did not close";
     window.Enter(L"c");
     AnswerBox(L"Atención", "Esta aplicación funciona en conjunto con Trazalia R14.");
-    ExpectExits("after the message that the CAD program is missing");
+    ExpectExited("after the message that the CAD program is missing");
     EXPECT_EQ(Bytes(L"var\\vuroview.var"), "(command \"LINE\" )\r\n") << "expected the command not written";
     EXPECT_FALSE(FileExists(dir_.File(L"zantoli.000"))) << "expected the marker removed by the orderly stop";
     EXPECT_EQ(Bytes(L"zantoli.ini"), settings) << "expected the placement saved by the orderly stop";
