@@ -11,7 +11,7 @@ build=${ZANTOLI_BENCH_BUILD:-$root/build/startup-bench}
 repetitions=${1:-15}
 
 cmake --preset mingw -B "$build" -DZANTOLI_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target zantoli startup-baseline startup-bench >/dev/null
+cmake --build "$build" --target zantoli startup-baseline startup-yardstick startup-bench >/dev/null
 
 # zantoli.exe in an AppDir of its own, as installed.
 appdir=$(mktemp -d /tmp/zantoli-startup.XXXXXX)
@@ -19,9 +19,10 @@ trap 'rm -rf "$appdir"' EXIT
 mkdir -p "$appdir/var"
 cp "$build/src/win32/forms/zantoli.exe" "$appdir/"
 cp "$build/tools/startup-bench/startup-baseline.exe" "$appdir/"
+cp "$build/tools/startup-bench/startup-yardstick.exe" "$appdir/"
 printf 'L;*LINE\r\n' > "$appdir/alias.dat"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 "$root/scripts/with-wine.sh" wine64 "$build/tools/startup-bench/startup-bench.exe" \
     "$(windows_path "$appdir/zantoli.exe")" "$(windows_path "$appdir/startup-baseline.exe")" \
-    "$repetitions"
+    "$repetitions" "$(windows_path "$appdir/startup-yardstick.exe")"

@@ -2,7 +2,7 @@
 // against a minimal window program, started alternately; medians compared.
 // The window counts as visible once it has WS_VISIBLE, that is once the
 // program has shown it, before it is painted.
-//   startup-bench.exe <zantoli.exe> <baseline.exe> [repetitions]
+//   startup-bench.exe <zantoli.exe> <baseline.exe> [repetitions] [yardstick.exe]
 // Exit code 0 when zantoli.exe's median is within 1.2 times the baseline's,
 // 3 when it is not, 2 when a program could not be measured.
 #include <windows.h>
@@ -86,27 +86,42 @@ void Print(const wchar_t* name, const std::vector<double>& times) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fwprintf(stderr, L"usage: startup-bench <zantoli.exe> <baseline.exe> [repetitions]\n");
+        std::fwprintf(stderr,
+                      L"usage: startup-bench <zantoli.exe> <baseline.exe> [repetitions] [yardstick.exe]\n");
         return 2;
     }
     const std::wstring zantoli = argv[1], baseline = argv[2];
     const int repetitions = argc > 3 ? std::max(1, _wtoi(argv[3])) : 15;
+    // The window plus one version-6 combo box: how much of zantoli's lead
+    // the common controls alone take.
+    const std::wstring yardstick = argc > 4 ? argv[4] : L"";
 
     // One unmeasured start of each fills the caches.
     if (MeasureOnce(baseline, L"Startup baseline") < 0 ||
         MeasureOnce(zantoli, L"Linea de comando") < 0) {
         return 2;
     }
-    std::vector<double> baselineTimes, zantoliTimes;
+    if (!yardstick.empty() && MeasureOnce(yardstick, L"Startup yardstick") < 0) return 2;
+    std::vector<double> baselineTimes, zantoliTimes, yardstickTimes;
     for (int i = 0; i < repetitions; ++i) {
         const double b = MeasureOnce(baseline, L"Startup baseline");
         const double z = MeasureOnce(zantoli, L"Linea de comando");
         if (b < 0 || z < 0) return 2;
         baselineTimes.push_back(b);
         zantoliTimes.push_back(z);
+        if (!yardstick.empty()) {
+            const double y = MeasureOnce(yardstick, L"Startup yardstick");
+            if (y < 0) return 2;
+            yardstickTimes.push_back(y);
+        }
     }
     Print(L"baseline", baselineTimes);
     Print(L"zantoli", zantoliTimes);
+    if (!yardstickTimes.empty()) {
+        Print(L"yardstick", yardstickTimes);
+        std::wprintf(L"yardstick ratio %.2f (a bare window with one combo box and the manifest)\n",
+                     Median(yardstickTimes) / Median(baselineTimes));
+    }
     // Neighbouring starts share the machine's load; the median of their
     // ratios tells how much of a difference is the programs' own.
     std::vector<double> pairRatios;
