@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/remove_tree.h"
+
 namespace zantoli::testing {
 
 inline std::wstring ExeFolder() {
@@ -13,25 +15,6 @@ inline std::wstring ExeFolder() {
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring path(self, length);
     return path.substr(0, path.find_last_of(L'\\'));
-}
-
-inline void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
 
 class LauncherFolder {

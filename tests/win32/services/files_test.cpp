@@ -11,6 +11,7 @@
 #include "win32/services/files.h"
 #include "win32/services/win32_error.h"
 #include "win32/services/win32_system.h"
+#include "support/remove_tree.h"
 
 namespace zantoli::win32 {
 namespace {
@@ -27,26 +28,7 @@ protected:
         ASSERT_TRUE(CreateDirectoryW(Utf8ToWide(folder_).c_str(), nullptr)) << folder_;
         system_ = CreateWin32System();
     }
-    void TearDown() override { RemoveTree(Utf8ToWide(folder_)); }
-
-    static void RemoveTree(const std::wstring& dir) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..") continue;
-                const std::wstring full = dir + L"\\" + name;
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(full);
-                else
-                    DeleteFileW(full.c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(dir.c_str());
-    }
+    void TearDown() override { zantoli::testing::RemoveTree(Utf8ToWide(folder_)); }
 
     std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
 
