@@ -75,9 +75,12 @@ int DiskSystem::MsgBox(const std::string&, const std::string&, int) { NoDesktop(
 bool DiskSystem::AppActivate(const std::string&, bool) { NoDesktop("AppActivate"); }
 void DiskSystem::SendKeys(const std::string&) { NoDesktop("SendKeys"); }
 void DiskSystem::DoEvents() { NoDesktop("DoEvents"); }
-void DiskSystem::End() { NoDesktop("End"); }
+void DiskSystem::End(int) { NoDesktop("End"); }
 float DiskSystem::ScreenWidth() const { NoDesktop("ScreenWidth"); }
 float DiskSystem::ScreenHeight() const { NoDesktop("ScreenHeight"); }
+float DiskSystem::VirtualScreenRight() const { NoDesktop("VirtualScreenRight"); }
+float DiskSystem::VirtualScreenBottom() const { NoDesktop("VirtualScreenBottom"); }
+bool DiskSystem::OnAnyMonitor(float, float, float, float) const { NoDesktop("OnAnyMonitor"); }
 long DiskSystem::SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) {
     NoDesktop("SetWindowPos");
 }

@@ -30,9 +30,12 @@ public:
     bool AppActivate(const std::string& title, bool wait) override;
     void SendKeys(const std::string& keys) override;
     void DoEvents() override;
-    [[noreturn]] void End() override;
+    [[noreturn]] void End(int exitCode) override;
     float ScreenWidth() const override;
     float ScreenHeight() const override;
+    float VirtualScreenRight() const override;
+    float VirtualScreenBottom() const override;
+    bool OnAnyMonitor(float left, float top, float width, float height) const override;
     long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
 

@@ -37,7 +37,7 @@ void Form1::ActivaCAD() {
     if (activated) return;
     sys_.MsgBox("Esta aplicación funciona en conjunto con Trazalia R14.", "Atención", vbOKOnly);
     try {
-        StopOrderly();
+        StopOrderly(kExitNoCadWindow);
     } catch (const FileError& failure) {
         // The stop itself failed (marker or settings file). The program is
         // ending: this must reach the standard error message and the end,

@@ -23,15 +23,17 @@ bool ActivateRunning(LauncherSystem& sys) {
 
 }  // namespace
 
-void Main(LauncherSystem& sys) {
+int Main(LauncherSystem& sys) {
     try {
         const std::string appDir = sys.AppDir();
         const bool markerPresent = !sys.Dir(appDir + app_files::kMarker, 0).empty();
-        if (markerPresent && ActivateRunning(sys)) return;
+        if (markerPresent && ActivateRunning(sys)) return 0;
         // No marker, or one left behind: a new Zantoli writes it anew.
         sys.Shell(appDir + app_files::kProgram, kShowNormal);
+        return 0;
     } catch (...) {
         sys.MsgBox(kFailurePrompt, kFailureTitle, kFailureStyle);
+        return 1;
     }
 }
 

@@ -20,7 +20,8 @@ inline constexpr unsigned kWindowWaitMs = 2000;
 inline constexpr unsigned kPollMs = 100;
 
 // Brings a running Zantoli to the front, or starts one. Shows the failure
-// message when it can do neither; never throws.
-void Main(LauncherSystem& sys);
+// message when it can do neither; never throws. Returns the program's exit
+// code: 0, or 1 after the failure message.
+int Main(LauncherSystem& sys);
 
 }  // namespace zantoli::Module1

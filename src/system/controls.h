@@ -57,6 +57,10 @@ public:
 class Form : public Placeable {
 public:
     virtual WindowHandle hWnd() const = 0;
+    // The client area inside the frame; the frame's size is the system's
+    // (border widths and caption height differ between systems and scalings).
+    virtual float ScaleWidth() const = 0;
+    virtual float ScaleHeight() const = 0;
     // Modeless: returns at once.
     virtual void Show() = 0;
     virtual void Hide() = 0;

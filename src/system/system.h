@@ -18,6 +18,13 @@ enum MsgBoxStyle : int {
     vbInformation = 64,
 };
 
+// How the program ended, for whoever started it: 0 only for the regular close.
+enum ExitCode : int {
+    kExitClosed = 0,
+    kExitFailure = 1,     // after the standard error message
+    kExitNoCadWindow = 2,  // no CAD window to send commands to
+};
+
 // Receives one line at a time, without its line end.
 using LineSink = std::function<void(std::string_view line)>;
 
@@ -52,12 +59,20 @@ public:
     virtual void SendKeys(const std::string& keys) = 0;
     // Processes the pending window events once.
     virtual void DoEvents() = 0;
-    // Ends the program at once; nothing after it runs.
-    [[noreturn]] virtual void End() = 0;
+    // Ends the program at once with `exitCode`; nothing after it runs.
+    [[noreturn]] virtual void End(int exitCode) = 0;
     // Upper-cases in the user's ANSI code page.
     virtual std::string UCase(const std::string& text) const = 0;
+    // The primary screen.
     virtual float ScreenWidth() const = 0;
     virtual float ScreenHeight() const = 0;
+    // The right and bottom edges of the whole desktop, every monitor
+    // included, measured like a form's Left and Top from the primary
+    // screen's top left corner.
+    virtual float VirtualScreenRight() const = 0;
+    virtual float VirtualScreenBottom() const = 0;
+    // True when the rectangle shares at least one point with a monitor.
+    virtual bool OnAnyMonitor(float left, float top, float width, float height) const = 0;
     // user32's SetWindowPos; the result is the platform's and is ignored.
     virtual long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y,
                               int cx, int cy, unsigned flags) = 0;

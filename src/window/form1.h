@@ -46,9 +46,9 @@ public:
     void Form_GotFocus();
     void hace000();
     // The one way the program ends on purpose: removes the marker file,
-    // saves the placement and ends. Used by the close and by the
-    // missing-CAD-window path.
-    [[noreturn]] void StopOrderly();
+    // saves the placement and ends with `exitCode`. Used by the close
+    // (kExitClosed) and by the missing-CAD-window path.
+    [[noreturn]] void StopOrderly(int exitCode);
 
     // Layout.
     void Form_Resize();

@@ -37,14 +37,20 @@ void Form1::leeIni() {
         return;
     }
 
+    // Against the whole desktop: a window kept on a monitor right of or
+    // below the primary screen stays there.
     float top = values[0];
     float left = values[1];
-    if (top > sys_.ScreenHeight()) top = 10;
-    if (left > sys_.ScreenWidth()) left = 10;
+    if (top > sys_.VirtualScreenBottom()) top = 10;
+    if (left > sys_.VirtualScreenRight()) left = 10;
     window_.SetTop(top);
     window_.SetLeft(left);
     window_.SetHeight(values[2]);
     window_.SetWidth(values[3]);
+    // A tool window has no taskbar button: one restored onto a monitor
+    // that is gone could never be reached again.
+    if (!sys_.OnAnyMonitor(window_.Left(), window_.Top(), window_.Width(), window_.Height()))
+        IniDef();
 }
 
 void Form1::IniDef() { WinPos(); }

@@ -19,10 +19,10 @@ void Form1::Form_Load() {
 
 void Form1::Form_Unload(std::int16_t& Cancel) {
     static_cast<void>(Cancel);  // a close is never refused
-    StopOrderly();
+    StopOrderly(kExitClosed);
 }
 
-void Form1::StopOrderly() {
+void Form1::StopOrderly(int exitCode) {
     const std::string marker = AppFile(app_files::kMarker);
     try {
         sys_.Kill(marker);
@@ -35,7 +35,7 @@ void Form1::StopOrderly() {
     }
     guardaIni();
     sys_.DoEvents();
-    sys_.End();
+    sys_.End(exitCode);
     // End does not come back; should it ever, nothing of the program may run on.
     std::terminate();
 }

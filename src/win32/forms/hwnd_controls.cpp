@@ -95,6 +95,25 @@ void HwndLabel::SetCaption(const std::string& caption) {
     SetWindowTextW(Hwnd(), AnsiToWide(caption).c_str());
 }
 
+namespace {
+
+// Outer size minus client size, in pixels.
+SIZE FramePixels(HWND hwnd) {
+    RECT outer{}, client{};
+    if (!GetWindowRect(hwnd, &outer) || !GetClientRect(hwnd, &client)) return SIZE{};
+    return SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+}  // namespace
+
+float HwndForm::ScaleWidth() const {
+    return Width() - PixelsToTwips(FramePixels(Hwnd()).cx, Dpi());
+}
+
+float HwndForm::ScaleHeight() const {
+    return Height() - PixelsToTwips(FramePixels(Hwnd()).cy, Dpi());
+}
+
 void HwndForm::Show() { ShowWindow(Hwnd(), showCommand_); }
 
 void HwndForm::Hide() { ShowWindow(Hwnd(), SW_HIDE); }

@@ -126,6 +126,10 @@ public:
     // `showCommand` is what Show passes to ShowWindow.
     HwndForm(int dpi, int showCommand) : HwndPlaced(dpi), showCommand_(showCommand) {}
     WindowHandle hWnd() const override { return reinterpret_cast<WindowHandle>(Hwnd()); }
+    // The outer size less the frame's pixels, so that a size the procedures
+    // set reads back exactly in both measures.
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
     void Show() override;
     void Hide() override;
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "window/design_frame.h"
 #include "window/form1.h"
 #include "win32/services/encoding.h"
 #include "win32/services/event_boundary.h"
@@ -258,8 +259,12 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 // Stops a drag at the minimum instead of letting the window flicker back.
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
     if (!ready_ || !userSizing_) return;
-    const float minHeight = texto_.Height() + kMinHeightOverTexto;
-    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, TwipsToPixels(kMinWidth, dpi_));
+    // The minimums hold for the layout's measure (design_frame.h); the
+    // outer size that gives them depends on the real frame.
+    const float minWidth = design_frame::OuterWidthFor(form_, kMinWidth);
+    const float minHeight =
+        design_frame::OuterHeightFor(form_, texto_.Height() + kMinHeightOverTexto);
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, TwipsToPixels(minWidth, dpi_));
     info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, TwipsToPixels(minHeight, dpi_));
 }
 

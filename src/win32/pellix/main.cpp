@@ -7,6 +7,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     zantoli::win32::Win32LauncherSystem sys;
-    zantoli::Module1::Main(sys);
-    return 0;
+    return zantoli::Module1::Main(sys);
 }

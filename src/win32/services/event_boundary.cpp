@@ -11,7 +11,7 @@ void ShowStandardErrorAndEnd(Desktop& desktop, const std::string& failure,
     } catch (...) {
         // Nothing more can be shown; ending is what matters.
     }
-    desktop.End();
+    desktop.End(kExitFailure);
     // End never returns; should an implementation do so, nothing may run on.
     std::terminate();
 }

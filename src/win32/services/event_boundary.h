@@ -11,7 +11,7 @@
 
 namespace zantoli::win32 {
 
-// A stop-icon message box naming the failure, then Desktop::End().
+// A stop-icon message box naming the failure, then Desktop::End(kExitFailure).
 [[noreturn]] void ShowStandardErrorAndEnd(Desktop& desktop, const std::string& failure,
                                           const std::string& title = "Zantoli");
 

@@ -38,4 +38,25 @@ float ScreenHeightTwips() {
     return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), ScreenDpiY());
 }
 
+float VirtualScreenRightTwips() {
+    return PixelsToTwips(
+        GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN), ScreenDpiX());
+}
+
+float VirtualScreenBottomTwips() {
+    return PixelsToTwips(
+        GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN), ScreenDpiY());
+}
+
+bool OnAnyMonitorTwips(float left, float top, float width, float height) {
+    const int dpiX = ScreenDpiX(), dpiY = ScreenDpiY();
+    RECT r{};
+    r.left = TwipsToPixels(left, dpiX);
+    r.top = TwipsToPixels(top, dpiY);
+    // Computed in twips and saturated once, so no pixel sum can overflow.
+    r.right = TwipsToPixels(left + width, dpiX);
+    r.bottom = TwipsToPixels(top + height, dpiY);
+    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
 }  // namespace zantoli::win32

@@ -21,4 +21,12 @@ inline float PixelsToTwips(int pixels, int dpi) {
 float ScreenWidthTwips();
 float ScreenHeightTwips();
 
+// The right and bottom edges of the virtual screen (every monitor), in
+// twips from the primary screen's top left corner.
+float VirtualScreenRightTwips();
+float VirtualScreenBottomTwips();
+
+// True when the rectangle, in twips of screen coordinates, overlaps a monitor.
+bool OnAnyMonitorTwips(float left, float top, float width, float height);
+
 }  // namespace zantoli::win32

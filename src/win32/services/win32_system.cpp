@@ -82,7 +82,7 @@ public:
 
     void DoEvents() override { PumpPendingMessages(); }
 
-    [[noreturn]] void End() override { ExitProcess(0); }
+    [[noreturn]] void End(int exitCode) override { ExitProcess(static_cast<UINT>(exitCode)); }
 
     std::string UCase(const std::string& text) const override {
         std::string upper = text;
@@ -92,6 +92,11 @@ public:
 
     float ScreenWidth() const override { return ScreenWidthTwips(); }
     float ScreenHeight() const override { return ScreenHeightTwips(); }
+    float VirtualScreenRight() const override { return VirtualScreenRightTwips(); }
+    float VirtualScreenBottom() const override { return VirtualScreenBottomTwips(); }
+    bool OnAnyMonitor(float left, float top, float width, float height) const override {
+        return OnAnyMonitorTwips(left, top, width, height);
+    }
 
     long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override {

@@ -67,6 +67,7 @@ TEST_F(Dispatch, WithoutACadWindowTellsTheUserAndEndsInOrder) {
     sys.windowTitles = {"Bloc de notas", "Trazalia"};
     sys.files[ExchangePath()] = "(command \"ARC\" )\r\n";
     EXPECT_THROW(form.OrdenVuro("LINE"), ProgramEnded);
+    EXPECT_EQ(sys.exitCode, kExitNoCadWindow);
     ASSERT_EQ(sys.messages.size(), 1u);
     EXPECT_EQ(sys.messages[0].prompt, "Esta aplicación funciona en conjunto con Trazalia R14.");
     EXPECT_EQ(sys.messages[0].title, "Atención");

@@ -59,15 +59,19 @@ public:
 };
 
 // A form whose size setters raise `onResize` synchronously when the size
-// really changes, as WM_SIZE does.
+// really changes, as WM_SIZE does. Its frame (outer minus client size) is
+// the design frame unless a test sets another.
 class FakeForm : public Placed<Form> {
 public:
     explicit FakeForm(WindowHandle handle) : handle_(handle) {}
     std::function<void()> onResize;
     bool visible = false;
     int resizeEvents = 0;
+    float frameWidth = 120, frameHeight = 360;
 
     WindowHandle hWnd() const override { return handle_; }
+    float ScaleWidth() const override { return width - frameWidth; }
+    float ScaleHeight() const override { return height - frameHeight; }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     void SetWidth(float v) override {

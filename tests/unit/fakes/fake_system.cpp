@@ -1,5 +1,7 @@
 #include "fakes/fake_system.h"
 
+#include <algorithm>
+
 #include "system/ansi_upper.h"
 #include "system/file_error.h"
 #include "system/text_lines.h"
@@ -86,9 +88,38 @@ void FakeSystem::DoEvents() {
     if (onDoEvents) onDoEvents();
 }
 
-void FakeSystem::End() {
+void FakeSystem::End(int code) {
     ended = true;
+    exitCode = code;
     throw ProgramEnded{};
+}
+
+std::vector<FakeSystem::Monitor> FakeSystem::Monitors() const {
+    std::vector<Monitor> all{{0, 0, screenWidth, screenHeight}};
+    all.insert(all.end(), otherMonitors.begin(), otherMonitors.end());
+    return all;
+}
+
+float FakeSystem::VirtualScreenRight() const {
+    float right = 0;
+    for (const Monitor& m : Monitors()) right = std::max(right, m.left + m.width);
+    return right;
+}
+
+float FakeSystem::VirtualScreenBottom() const {
+    float bottom = 0;
+    for (const Monitor& m : Monitors()) bottom = std::max(bottom, m.top + m.height);
+    return bottom;
+}
+
+bool FakeSystem::OnAnyMonitor(float left, float top, float width, float height) const {
+    // In double, so that absurd measures cannot overflow into a false overlap.
+    for (const Monitor& m : Monitors()) {
+        if (double{left} < double{m.left} + m.width && double{m.left} < double{left} + width &&
+            double{top} < double{m.top} + m.height && double{m.top} < double{top} + height)
+            return true;
+    }
+    return false;
 }
 
 std::string FakeSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }

@@ -51,12 +51,18 @@ public:
     std::vector<std::string> windowTitles;
     std::string activeTitle;
     float screenWidth = 15360, screenHeight = 11520;  // 1024 x 768 at 96 DPI
+    // Monitors besides the primary screen (0, 0, screenWidth, screenHeight).
+    struct Monitor {
+        float left, top, width, height;
+    };
+    std::vector<Monitor> otherMonitors;
     std::vector<Message> messages;
     std::vector<Activation> activations;
     std::vector<KeysSent> keysSent;
     std::vector<PositionCall> positionCalls;
     int doEventsCount = 0;
     bool ended = false;
+    int exitCode = -1;
     // Run inside AppActivate's wait, before the activation (re-entry tests).
     std::function<void()> whileWaitingForFocus;
     std::function<void()> onDoEvents;
@@ -74,14 +80,18 @@ public:
     bool AppActivate(const std::string& title, bool wait) override;
     void SendKeys(const std::string& keys) override;
     void DoEvents() override;
-    [[noreturn]] void End() override;
+    [[noreturn]] void End(int exitCode) override;
     std::string UCase(const std::string& text) const override;
     float ScreenWidth() const override { return screenWidth; }
     float ScreenHeight() const override { return screenHeight; }
+    float VirtualScreenRight() const override;
+    float VirtualScreenBottom() const override;
+    bool OnAnyMonitor(float left, float top, float width, float height) const override;
     long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
 
 private:
+    std::vector<Monitor> Monitors() const;
     void CheckWritable(const std::string& path) const;
 };
 

@@ -198,7 +198,7 @@ TEST_F(Module1Test, WindowOpeningAfterTheWaitIsTooLate) {
 
 TEST_F(Module1Test, MissingProgramGivesTheMessage) {
     sys.entries.erase(kProgram);
-    Module1::Main(sys);
+    EXPECT_EQ(Module1::Main(sys), 1);
     ExpectFailureMessageOnly();
 }
 
@@ -220,7 +220,7 @@ TEST_F(Module1Test, FilesAreAddressedInTheProgramFolder) {
     sys.appDir = "D:\\Programas\\L\xC3\xADnea";  // UTF-8 "Línea"
     sys.entries.clear();
     sys.entries[sys.appDir + "\\zantoli.exe"] = Entry::File;
-    Module1::Main(sys);
+    EXPECT_EQ(Module1::Main(sys), 0);
     ASSERT_EQ(sys.started.size(), 1u);
     EXPECT_EQ(sys.started[0].path, "D:\\Programas\\L\xC3\xADnea\\zantoli.exe");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 #include "fakes/form_fixture.h"
 
@@ -61,6 +62,43 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"TallerCombo", 3000, 600, 375, 3000, 725, 0, 2900, 200, 1},
         LayoutCase{"Large", 12000, 6000, 315, 12000, 6000, 5335, 11900, 5535, 0}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+
+// Windows 10/11 frames: invisible resize borders (8 px at 96 DPI, 11 px at
+// 144 DPI) on three sides and around a taller caption. Whatever the frame,
+// the controls keep their design places relative to the client area: both
+// 20 wider than it, texto's bottom 10 below it; and the minimums hold for
+// the client area plus the design frame.
+TEST_F(FormFixture, LayoutFollowsTheClientAreaWhateverTheFrame) {
+    const struct {
+        const char* name;
+        float frameWidth, frameHeight;
+    } frames[] = {{"design", 120, 360}, {"96 dpi", 16 * 15, (8 + 31 + 8) * 15},
+                  {"144 dpi", 22 * 10, (11 + 45 + 11) * 10}};
+    const struct {
+        const char* name;
+        float clientWidth, clientHeight, finalClientWidth, finalClientHeight;
+    } sizes[] = {{"large", 9000, 4000, 9000, 4000},
+                 {"too small", 300, 100, 2000 - 120, 315 + 350 - 360},
+                 {"at the minimums", 1880, 305, 1880, 305}};
+    for (const auto& frame : frames) {
+        for (const auto& size : sizes) {
+            SCOPED_TRACE(std::string(frame.name) + ", " + size.name);
+            window.frameWidth = frame.frameWidth;
+            window.frameHeight = frame.frameHeight;
+            window.width = size.clientWidth + frame.frameWidth;
+            window.height = size.clientHeight + frame.frameHeight;
+
+            form.Form_Resize();
+
+            EXPECT_EQ(window.ScaleWidth(), size.finalClientWidth);
+            EXPECT_EQ(window.ScaleHeight(), size.finalClientHeight);
+            EXPECT_EQ(texto.width, size.finalClientWidth + 20);
+            EXPECT_EQ(lista.width, size.finalClientWidth + 20);
+            EXPECT_EQ(texto.top + texto.height, size.finalClientHeight + 10);
+            EXPECT_EQ(lista.height, size.finalClientHeight + 360 - 315 - 150);
+        }
+    }
+}
 
 }  // namespace
 }  // namespace zantoli::testing

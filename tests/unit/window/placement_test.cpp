@@ -2,10 +2,12 @@
 
 #include <cfloat>
 #include <string>
+#include <vector>
 
 #include "fakes/form_fixture.h"
 #include "system/file_error.h"
 #include "window/app_files.h"
+#include "window/settings_format.h"
 
 namespace zantoli::testing {
 namespace {
@@ -31,7 +33,7 @@ TEST_F(PlacementTest, FirstStartPlacesTheWindowNearTheLowerRightCorner) {
     EXPECT_EQ(window.resizeEvents, 0);
 }
 
-TEST_F(PlacementTest, SavedPlacementIsAppliedWithOnlyTheTwoStrictScreenChecks) {
+TEST_F(PlacementTest, SavedPlacementIsAppliedWithTheStrictScreenChecks) {
     const std::string huge(45, '9');
     const struct {
         const char* name;
@@ -39,7 +41,8 @@ TEST_F(PlacementTest, SavedPlacementIsAppliedWithOnlyTheTwoStrictScreenChecks) {
         float top, left, height, width;
     } cases[] = {
         {"plain", " 900 \r\n 1200 \r\n 2000 \r\n 5000 \r\n", 900, 1200, 2000, 5000},
-        {"at the screen's edges", " 11520 \r\n 15360 \r\n 1140 \r\n 3375 \r\n", 11520, 15360,
+        // Kept by the strict checks, but wholly off the screen: the default.
+        {"at the screen's edges", " 11520 \r\n 15360 \r\n 1140 \r\n 3375 \r\n", 9680, 11635,
          1140, 3375},
         {"just inside", " 11519.5 \r\n 15359.5 \r\n 1140 \r\n 3375 \r\n", 11519.5f, 15359.5f,
          1140, 3375},
@@ -49,8 +52,9 @@ TEST_F(PlacementTest, SavedPlacementIsAppliedWithOnlyTheTwoStrictScreenChecks) {
         {"garbage and empty lines", "x\r\n\r\nabc\r\n \r\n", 0, 0, 665, 2000},
         {"extra lines", " 1 \r\n 2 \r\n 3000 \r\n 4000 \r\n 5 \r\nrubbish\r\n", 1, 2, 3000, 4000},
         {"lone line feeds", " 1\n 2\n 3000\n 4000", 1, 2, 3000, 4000},
-        {"huge numbers", huge + "\r\n-" + huge + "\r\n" + huge + "\r\n 4000 \r\n", 10, -FLT_MAX,
-         FLT_MAX, 4000},
+        // Left of every monitor: the default position for that size.
+        {"huge numbers", huge + "\r\n-" + huge + "\r\n" + huge + "\r\n 4000 \r\n", -FLT_MAX,
+         11010, FLT_MAX, 4000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -60,6 +64,35 @@ TEST_F(PlacementTest, SavedPlacementIsAppliedWithOnlyTheTwoStrictScreenChecks) {
         sys.files[SettingsPath()] = c.file;
         form.leeIni();
         ExpectPlacement(c.top, c.left, c.height, c.width);
+    }
+}
+
+// The primary screen is 15360 x 11520; a second monitor of 19200 x 10800
+// lies beside it, or is gone. The window is 3375 x 1140.
+TEST_F(PlacementTest, SavedPlacementOnAnotherMonitorIsKeptAndOneOnNoMonitorGivesTheDefault) {
+    const struct {
+        const char* name;
+        std::vector<FakeSystem::Monitor> others;
+        float savedTop, savedLeft, top, left;
+    } cases[] = {
+        {"primary only", {}, 900, 1200, 900, 1200},
+        {"second monitor right", {{15360, 0, 19200, 10800}}, 900, 20000, 900, 20000},
+        {"beyond the second monitor", {{15360, 0, 19200, 10800}}, 900, 34561, 900, 10},
+        {"second monitor below", {{0, 11520, 19200, 10800}}, 15000, 1200, 15000, 1200},
+        {"second monitor left", {{-19200, 0, 19200, 10800}}, 900, -15000, 900, -15000},
+        {"second monitor above", {{0, -10800, 19200, 10800}}, -5000, 1200, -5000, 1200},
+        {"partly off the primary", {}, -300, -450, -300, -450},
+        {"second monitor left gone", {}, 900, -15000, 9680, 11635},
+        {"second monitor above gone", {}, -5000, 1200, 9680, 11635},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sys.otherMonitors = c.others;
+        window.top = window.left = 0;
+        sys.files[SettingsPath()] = SettingLine(c.savedTop) + SettingLine(c.savedLeft) +
+                                    " 1140 \r\n 3375 \r\n";
+        form.leeIni();
+        ExpectPlacement(c.top, c.left, 1140, 3375);
     }
 }
 

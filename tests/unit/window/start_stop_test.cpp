@@ -84,6 +84,7 @@ TEST_F(StartStopTest, CloseRemovesTheMarkerSavesThePlacementAndEnds) {
         EXPECT_EQ(sys.files[Settings()], " 900 \r\n-30 \r\n 1140 \r\n 3375 \r\n");
         EXPECT_EQ(sys.doEventsCount, 1);
         EXPECT_TRUE(sys.ended);
+        EXPECT_EQ(sys.exitCode, kExitClosed);
     }
 }
 

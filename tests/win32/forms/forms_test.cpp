@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "window/design_frame.h"
 #include "window/form1.h"
 #include "window/splash.h"
 #include "win32/forms/main_window.h"
@@ -127,6 +128,17 @@ protected:
         return pixels > Px(315) ? PixelsToTwips(pixels, dpi) : 315;
     }
     HWND Form1Hwnd() { return main.hwnd(); }
+
+    // Where the design puts texto relative to the client area: 20 twips
+    // wider than it, its bottom 10 twips below it (to a pixel's rounding).
+    void ExpectTextoAlongTheClientArea() {
+        const RECT client = ClientRectOf(Form1Hwnd());
+        const RECT texto = ChildRectOf(main.texto().Hwnd());
+        EXPECT_NEAR(texto.right, client.right + 20 / TwipsPerPixel(dpi), 1)
+            << "client " << Describe(client) << ", texto " << Describe(texto);
+        EXPECT_NEAR(texto.bottom, client.bottom + 10 / TwipsPerPixel(dpi), 1)
+            << "client " << Describe(client) << ", texto " << Describe(texto);
+    }
     HWND SplashHwnd() { return splashWindow.hwnd(); }
 
     // Sizes the window as another program (or a settings file) would.
@@ -271,12 +283,12 @@ TEST_F(FormsTest, FieldIsDesignHeightUnlessItsFontNeedsMore) {
     EXPECT_EQ(height, Px(315)) << "text height " << metrics.tmHeight << " px";
 }
 
-// Layout results: the form's size and both controls, in twips as the
-// procedures read them and in pixels on the screen.
+// Layout results in the layout's measure (the client area plus the design
+// frame, see design_frame.h) and in pixels on the screen.
 struct LayoutCase {
     const char* name;
     int requestWidthPx, requestHeightPx;
-    float width, height;      // the form afterwards
+    float width, height;      // the layout's W and H afterwards
     float textoTop, listaHeight;
 };
 
@@ -284,20 +296,23 @@ TEST_F(FormsTest, SizesBelowTheMinimumSpringBackAndTheControlsFollow) {
     const float cH = main.texto().Height();
     ASSERT_EQ(cH, DesignFieldHeight());
     const float minHeight = cH + 350;
-    const float tall = PixelsToTwips(Px(1500), dpi), large = PixelsToTwips(200, dpi);
+    // How much larger than the design frame this system's frame is.
+    const float extraWidth = main.form().Width() - design_frame::LayoutWidth(main.form());
+    const float extraHeight = main.form().Height() - design_frame::LayoutHeight(main.form());
+    const float tallLayout = PixelsToTwips(Px(1500), dpi) - extraHeight;
+    const float wideLayout = PixelsToTwips(400, dpi) - extraWidth;
+    const float highLayout = PixelsToTwips(200, dpi) - extraHeight;
     const LayoutCase cases[] = {
         {"too narrow and too low", 60, 20, 2000, minHeight, 0, 200},
-        {"too narrow only", 60, Px(1500), 2000, tall, tall - cH - 350, tall - cH - 150},
-        {"large", 400, 200, PixelsToTwips(400, dpi), large, large - cH - 350, large - cH - 150},
+        {"too narrow only", 60, Px(1500), 2000, tallLayout, tallLayout - cH - 350,
+         tallLayout - cH - 150},
+        {"large", 400, 200, wideLayout, highLayout, highLayout - cH - 350, highLayout - cH - 150},
     };
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.name);
         ResizePixels(c.requestWidthPx, c.requestHeightPx);
-        const RECT outer = OuterRectOf(Form1Hwnd());
-        EXPECT_EQ(main.form().Width(), c.width);
-        EXPECT_EQ(main.form().Height(), c.height);
-        EXPECT_EQ(outer.right - outer.left, Px(c.width));
-        EXPECT_EQ(outer.bottom - outer.top, Px(c.height));
+        EXPECT_EQ(design_frame::LayoutWidth(main.form()), c.width);
+        EXPECT_EQ(design_frame::LayoutHeight(main.form()), c.height);
 
         const float controlWidth = c.width - 100;
         EXPECT_EQ(main.texto().Width(), controlWidth);
@@ -309,6 +324,7 @@ TEST_F(FormsTest, SizesBelowTheMinimumSpringBackAndTheControlsFollow) {
         EXPECT_EQ(Describe(texto), Describe(RECT{0, Px(c.textoTop), Px(controlWidth),
                                                  Px(c.textoTop) + Px(cH)}));
         EXPECT_EQ(Describe(lista), Describe(RECT{0, 0, Px(controlWidth), Px(c.listaHeight)}));
+        ExpectTextoAlongTheClientArea();
         if (dpi == 96 && &c == &cases[0]) {
             EXPECT_EQ(texto.right, 127) << "1900 twips are 126.67 pixels";
             EXPECT_EQ(Describe(lista), "(0,0 127x13)");
@@ -319,15 +335,39 @@ TEST_F(FormsTest, SizesBelowTheMinimumSpringBackAndTheControlsFollow) {
               Describe(RECT{Px(5640), Px(840), Px(5640) + Px(855), Px(840) + Px(255)}));
 }
 
+// Windows 10/11 frames differ from the design frame; a thicker frame
+// stands in for them here. The controls keep their places relative to the
+// client area, and the minimums hold for it.
+TEST_F(FormsTest, AnotherFrameKeepsTheControlsAlongTheClientArea) {
+    const RECT designOuter = OuterRectOf(Form1Hwnd()), designClient = ClientRectOf(Form1Hwnd());
+    SetWindowLongPtrW(Form1Hwnd(), GWL_EXSTYLE,
+                      GetWindowLongPtrW(Form1Hwnd(), GWL_EXSTYLE) | WS_EX_DLGMODALFRAME |
+                          WS_EX_CLIENTEDGE);
+    SetWindowPos(Form1Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT outer = OuterRectOf(Form1Hwnd()), client = ClientRectOf(Form1Hwnd());
+    ASSERT_GT((outer.right - outer.left) - client.right,
+              (designOuter.right - designOuter.left) - designClient.right)
+        << "the frame did not grow";
+
+    for (const SIZE request : {SIZE{Px(6000), Px(3000)}, SIZE{40, 30}}) {
+        SCOPED_TRACE(std::to_string(request.cx) + "x" + std::to_string(request.cy) + " px");
+        ResizePixels(request.cx, request.cy);
+        ExpectTextoAlongTheClientArea();
+        EXPECT_GE(design_frame::LayoutWidth(main.form()), 2000);
+        EXPECT_GE(design_frame::LayoutHeight(main.form()), main.texto().Height() + 350);
+    }
+}
+
 TEST_F(FormsTest, SizesSetByTheProceduresRaiseTheLayoutAtOnce) {
     // As leeIni does with a settings file: the nested layout has run before
     // the setter returns.
     main.form().SetHeight(0);
-    EXPECT_EQ(main.form().Height(), DesignFieldHeight() + 350);
+    EXPECT_EQ(design_frame::LayoutHeight(main.form()), DesignFieldHeight() + 350);
     EXPECT_EQ(main.texto().Top(), 0);
     EXPECT_EQ(main.lista().Height(), 200);
     main.form().SetWidth(-5000);
-    EXPECT_EQ(main.form().Width(), 2000);
+    EXPECT_EQ(design_frame::LayoutWidth(main.form()), 2000);
     EXPECT_EQ(main.lista().Width(), 1900);
 }
 
@@ -346,8 +386,8 @@ TEST_F(FormsTest, AbsurdMeasuresSaturateInsteadOfOverflowing) {
         const RECT outer = OuterRectOf(Form1Hwnd());
         EXPECT_LE(std::abs(outer.left), 32767);
         EXPECT_LE(std::abs(outer.top), 32767);
-        EXPECT_GE(main.form().Width(), 2000) << "the minimum still holds";
-        EXPECT_GE(main.form().Height(), 665);
+        EXPECT_GE(design_frame::LayoutWidth(main.form()), 2000) << "the minimum still holds";
+        EXPECT_GE(design_frame::LayoutHeight(main.form()), 665);
         EXPECT_LE(outer.right - outer.left, 32767);
     }
 }
@@ -361,8 +401,10 @@ TEST_F(FormsTest, ADragStopsAtTheMinimumButOtherSizesAreLeftToTheLayout) {
     info = MINMAXINFO{};
     SendMessageW(Form1Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     SendMessageW(Form1Hwnd(), WM_EXITSIZEMOVE, 0, 0);
-    EXPECT_EQ(info.ptMinTrackSize.x, Px(2000));
-    EXPECT_EQ(info.ptMinTrackSize.y, Px(DesignFieldHeight() + 350));
+    const float frameWidth = main.form().Width() - main.form().ScaleWidth();
+    const float frameHeight = main.form().Height() - main.form().ScaleHeight();
+    EXPECT_EQ(info.ptMinTrackSize.x, Px(2000 - 120 + frameWidth));
+    EXPECT_EQ(info.ptMinTrackSize.y, Px(DesignFieldHeight() + 350 - 360 + frameHeight));
 }
 
 TEST_F(FormsTest, ControlTextsCrossAsAnsiBytes) {
@@ -620,8 +662,10 @@ TEST_F(FormsTest, StartWritesTheMarkerShowsTheSplashOnTopAndPlacesTheWindowLower
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == main.textoEdit(); }, 2000))
         << "the focus is in " << static_cast<void*>(GetFocus());
     // The first display laid the controls out for the window's size.
-    EXPECT_EQ(main.texto().Width(), main.form().Width() - 100);
-    EXPECT_EQ(main.texto().Top(), main.form().Height() - DesignFieldHeight() - 350);
+    EXPECT_EQ(main.texto().Width(), design_frame::LayoutWidth(main.form()) - 100);
+    EXPECT_EQ(main.texto().Top(),
+              design_frame::LayoutHeight(main.form()) - DesignFieldHeight() - 350);
+    ExpectTextoAlongTheClientArea();
 }
 
 TEST_F(FormsTest, ActivationAndFocusOfTheFormPutTheFocusIntoTheInputLine) {

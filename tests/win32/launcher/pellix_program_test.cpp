@@ -238,7 +238,7 @@ TEST_F(PellixProgram, MissingZantoliGivesTheMessage) {
             ASSERT_TRUE(folder.Write(L"zantoli.000", ":P\r\n"));
         }
         const Outcome run = RunPellix();
-        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_EQ(run.exitCode, 1u) << "a failure is not a success";
         ASSERT_EQ(run.messages.size(), 1u);
         EXPECT_EQ(run.messages[0].caption, "ERROR");
         EXPECT_EQ(run.messages[0].prompt, kFailurePrompt);

@@ -215,7 +215,7 @@ TEST(EventBoundaryDeathTest, AnUncaughtFailureShowsTheStandardErrorMessageAndEnd
             });
             std::fprintf(stderr, "volvio\n");
         },
-        ::testing::ExitedWithCode(0),
+        ::testing::ExitedWithCode(kExitFailure),
         "caja:No se ha podido escribir el archivo C:\\\\Zantoli\\\\zantoli.ini:/Acceso denegado.#stop");
 }
 
@@ -223,10 +223,10 @@ TEST(EventBoundaryDeathTest, EndEndsTheProgramAtOnce) {
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
     EXPECT_EXIT(
         {
-            CreateWin32System()->End();
+            CreateWin32System()->End(kExitNoCadWindow);
             std::fprintf(stderr, "volvio\n");
         },
-        ::testing::ExitedWithCode(0), "^$");
+        ::testing::ExitedWithCode(kExitNoCadWindow), "^$");
 }
 
 TEST(EventBoundary, AHandlerThatSucceedsJustRuns) {

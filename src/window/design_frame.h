@@ -1,0 +1,27 @@
+// Form1's layout figures are written for its design frame: a border of 60
+// twips at the left, right and bottom and 300 at the top. Real frames differ
+// (Windows 10/11 counts invisible resize borders into the outer rectangle and
+// draws another caption height), so the layout works on the outer size the
+// window would have with the design frame around its present client area.
+#pragma once
+
+#include "system/controls.h"
+
+namespace zantoli::design_frame {
+
+inline constexpr float kWidth = 60 + 60;
+inline constexpr float kHeight = 300 + 60;
+
+inline float LayoutWidth(const Form& form) { return form.ScaleWidth() + kWidth; }
+inline float LayoutHeight(const Form& form) { return form.ScaleHeight() + kHeight; }
+
+// The outer size that gives `layoutWidth` / `layoutHeight` with the real
+// frame: exactly that figure on the design frame.
+inline float OuterWidthFor(const Form& form, float layoutWidth) {
+    return layoutWidth + (form.Width() - LayoutWidth(form));
+}
+inline float OuterHeightFor(const Form& form, float layoutHeight) {
+    return layoutHeight + (form.Height() - LayoutHeight(form));
+}
+
+}  // namespace zantoli::design_frame
