@@ -5,7 +5,7 @@
 #      same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 #   3. static analysis (clang-tidy, cppcheck) and a short fuzzing round,
 #   4. cross-builds the Windows programs with mingw-w64 and runs the Win32
-#      and end-to-end tests under Wine on a virtual display.
+#      and end-to-end tests under Wine on a virtual display, at 96 and 144 DPI.
 # Ends with one line "N passed, N failed" over all stages; a static-analysis
 # or fuzzing stage counts as one check.
 # ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
@@ -90,6 +90,10 @@ check_stage fuzz scripts/fuzz.sh "${ZANTOLI_FUZZ_SECONDS:-45}"
 
 if build mingw; then
     ctest_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
+    # Most users run at 125-150 % scaling: the Win32 and end-to-end tests
+    # again at 144 DPI, in a Wine prefix of its own.
+    ctest_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
+        scripts/with-wine.sh ctest --preset mingw --timeout 180 --label-exclude robustness
 fi
 
 echo "== done in $(( $(date +%s) - start )) s; logs in build/test-logs"

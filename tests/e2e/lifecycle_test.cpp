@@ -84,18 +84,29 @@ TEST_F(LifecycleTest, FirstStartNearTheLowerRightThenReopensWhereLeft) {
     ExpectRect(window.window(), RECT{120, 90, 450, 240}, 0);
 }
 
+// The minimums hold for the client area plus the design frame (60 twips at
+// the left, right and bottom, 300 at the top), whatever frame the system
+// draws; the input line then spans the client area and ends 10 twips below it.
 TEST_F(LifecycleTest, SizedBelowTheMinimumItSpringsBack) {
     CommandWindow window = StartZantoli();
     const RECT combo = WindowRect(window.input());
     const int comboHeight = combo.bottom - combo.top;
     SetWindowPos(window.window(), nullptr, 0, 0, 40, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const RECT start = WindowRect(window.window());
-    ExpectRect(window.window(),
-               RECT{start.left, start.top, start.left + Pixels(2000), start.top + comboHeight + Pixels(350)}, 1);
-    const RECT frame = WindowRect(window.window());
-    const RECT input = WindowRect(window.input());
-    EXPECT_NEAR(input.right - input.left, (frame.right - frame.left) - Pixels(100), 1) << "width of the input box";
+    const int minClientWidth = Pixels(2000 - 120), minClientHeight = comboHeight + Pixels(350 - 360);
+    RECT client{};
+    const bool reached = WaitUntil(
+        [&] {
+            GetClientRect(window.window(), &client);
+            return std::abs(client.right - minClientWidth) <= 1 && std::abs(client.bottom - minClientHeight) <= 1;
+        },
+        kStepTimeout);
+    EXPECT_TRUE(reached) << "expected a client area of " << minClientWidth << "x" << minClientHeight
+                         << " px; got " << client.right << "x" << client.bottom;
+    RECT input = WindowRect(window.input());
+    MapWindowPoints(HWND_DESKTOP, window.window(), reinterpret_cast<POINT*>(&input), 2);
+    EXPECT_NEAR(input.right, client.right + Pixels(20), 1) << "right edge of the input box";
+    EXPECT_NEAR(input.bottom, client.bottom + Pixels(10), 1) << "lower edge of the input box";
 }
 
 TEST_F(LifecycleTest, WithoutTheCadWindowTheUserIsToldAndTheProgramEnds) {

@@ -1,8 +1,8 @@
 // Whatever the settings file holds, the command window opens somewhere:
 // a file that is cut short, empty, unreadable or without line ends gives
 // the first-start placement; values that are not numbers count as 0; saved
-// edges beyond the screen come back onto it; sizes below the minimum are
-// raised to it.
+// edges beyond the screen come back onto it, a window on no monitor opens
+// where it would on a first start; sizes below the minimum are raised to it.
 #include <cmath>
 
 #include "fault_fixture.h"
@@ -44,6 +44,8 @@ TEST_F(SettingsFileFault, EveryFileOpensTheWindowWhereItCanBeUsed) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     ASSERT_EQ(first.bottom, screenHeight - Pixels(700)) << "first start: the gap below the window";
     ASSERT_EQ(first.right, screenWidth - Pixels(350)) << "first start: the gap right of the window";
+    const int defaultLeft = Pixels(screenWidth * TwipsPerPixel() - 2000 - 350);
+    const int defaultTop = Pixels(screenHeight * TwipsPerPixel() - (comboHeight_ * TwipsPerPixel() + 350) - 700);
 
     struct Case {
         const char* what;
@@ -57,8 +59,11 @@ TEST_F(SettingsFileFault, EveryFileOpensTheWindowWhereItCanBeUsed) {
         {"binary junk without line ends", std::string("\0\xFF\x01garbage\x80\x90", 12), false, first},
         {"locked by another program", " 1500 \r\n 3000 \r\n 1200 \r\n 4000 \r\n", true, first},
         {"four lines of no number", "abc\r\n\x01\x02\r\n-\r\n.\r\n", false, {0, 0, minWidth, minHeight}},
+        // Wholly left of and above the screen: the first-start corner, at the minimum size.
         {"negative edges and sizes", "-1500\r\n-3000\r\n-100\r\n-2\r\n", false,
-         {Pixels(-3000), Pixels(-1500), Pixels(-3000) + minWidth, Pixels(-1500) + minHeight}},
+         {defaultLeft, defaultTop, defaultLeft + minWidth, defaultTop + minHeight}},
+        {"partly left of and above the screen", "-150\r\n-300\r\n 1200 \r\n 4000 \r\n", false,
+         {Pixels(-300), Pixels(-150), Pixels(-300) + Pixels(4000), Pixels(-150) + Pixels(1200)}},
         {"edges far beyond the screen",
          "99999999999999999999999999999999999999999999999\r\n 25000 \r\n 1200 \r\n 4000 \r\n", false,
          {Pixels(10), Pixels(10), Pixels(10) + Pixels(4000), Pixels(10) + Pixels(1200)}},
