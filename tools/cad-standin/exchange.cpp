@@ -3,24 +3,10 @@
 #include <windows.h>
 
 #include "text.h"
+#include "win32/services/handles.h"
 
 namespace standin {
 namespace {
-
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) CloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
 
 std::wstring Failure(const wchar_t* what, const std::wstring& path) {
     return std::wstring(what) + L" " + path + L": " + SystemReason(GetLastError());
@@ -32,7 +18,7 @@ Received ReadExchangeLine(const std::wstring& appDir) {
     const std::wstring path = appDir + L"\\var\\vuroview.var";
     Received received;
     // Share everything: the writer may already be replacing the file for its next command.
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    zantoli::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         received.error = Failure(L"No se puede abrir", path);
@@ -48,7 +34,7 @@ Received ReadExchangeLine(const std::wstring& appDir) {
 }
 
 std::wstring AppendLogLine(const std::wstring& logPath, const std::string& line) {
-    Handle file(CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    zantoli::win32::UniqueFile file(CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return Failure(L"No se puede abrir", logPath);
     const std::string record = line + "\r\n";

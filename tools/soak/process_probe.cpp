@@ -5,22 +5,10 @@
 
 #include <vector>
 
+#include "win32/services/handles.h"
+
 namespace soak {
 namespace {
-
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (h_) CloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
 
 // One entry of the GDI handle table the system maps into every GUI process
 // and points to from its PEB (the layout of 64-bit Windows, kept by Wine).
@@ -97,7 +85,7 @@ long long CommittedPrivate(HANDLE process) {
 
 ProcessFigures Measure(DWORD pid) {
     ProcessFigures figures;
-    Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    zantoli::win32::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
     if (!process.get()) return figures;
 
     SetLastError(ERROR_SUCCESS);

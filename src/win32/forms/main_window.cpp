@@ -1,5 +1,6 @@
 #include "win32/forms/main_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@ namespace zantoli::win32 {
 namespace {
 
 constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
+constexpr UINT_PTR kTextoEditSubclass = 1;
 // The program's icon, resource 1 of the executable.
 constexpr WORD kIconId = 1;
 // How far texto's list drops down below its field.
@@ -60,8 +62,7 @@ void MainWindow::Create(Form1& form1, Desktop& desktop) {
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     if (!CreateAs(exStyle, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
                   outer.right - outer.left, outer.bottom - outer.top, instance_)) {
-        throw std::runtime_error("No se ha podido crear la ventana Linea de comando: " +
-                                 Win32ErrorText(GetLastError()));
+        ThrowLastError("No se ha podido crear la ventana Linea de comando");
     }
     form_.Attach(hwnd());
     CreateControls();
@@ -75,8 +76,7 @@ HWND MainWindow::CreateControl(int id, const wchar_t* className, DWORD style, DW
         TwipsToPixels(at.top, dpi_), TwipsToPixels(at.width, dpi_), TwipsToPixels(at.height, dpi_),
         hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (!control) {
-        throw std::runtime_error("No se ha podido crear un control de la ventana Linea de comando: " +
-                                 Win32ErrorText(GetLastError()));
+        ThrowLastError("No se ha podido crear un control de la ventana Linea de comando");
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
@@ -108,15 +108,11 @@ void MainWindow::CreateControls() {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(texto_.Hwnd(), &info)) textoEdit_ = info.hwndItem;
-    if (!textoEdit_) {
-        throw std::runtime_error("No se ha podido preparar la línea de entrada: " +
-                                 Win32ErrorText(GetLastError()));
-    }
-    // Our procedure goes in front of the edit's own; the object pointer
-    // rides in the edit's user data, which the edit leaves to its owner.
-    SetWindowLongPtrW(textoEdit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    textoEditProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        textoEdit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::TextoEditProc)));
+    // The edit belongs to the combo box: the documented subclass chain keeps
+    // both its procedure and its user data untouched.
+    if (!textoEdit_ || !SetWindowSubclass(textoEdit_, &MainWindow::TextoEditProc, kTextoEditSubclass,
+                                          reinterpret_cast<DWORD_PTR>(this)))
+        ThrowLastError("No se ha podido preparar la línea de entrada");
 }
 
 // The field's height follows its font; the design font gives 315 twips.
@@ -138,11 +134,11 @@ void MainWindow::FitTextoToDesignHeight() {
     if (actual == target || itemHeight == CB_ERR) return;
 
     TEXTMETRICW metrics{};
-    HDC dc = GetDC(combo);
-    const HGDIOBJ previous = SelectObject(dc, boldFont_.get());
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(combo, dc);
+    {
+        const WindowDC dc(combo);
+        const SelectedObject font(dc.get(), boldFont_.get());
+        GetTextMetricsW(dc.get(), &metrics);
+    }
 
     int wanted = static_cast<int>(itemHeight);
     for (int step = 0; step < 2 && actual != target; ++step) {
@@ -277,17 +273,15 @@ bool MainWindow::OnTextoChar(WPARAM character) {
     return character == VK_RETURN;
 }
 
-LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const WNDPROC editProc = self->textoEditProc_;
+LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR subclassId, DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
     if (message == WM_CHAR && self->OnTextoChar(wParam)) return 0;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        RemoveWindowSubclass(hwnd, &MainWindow::TextoEditProc, subclassId);
         self->textoEdit_ = nullptr;
     }
-    return CallWindowProcW(editProc, hwnd, message, wParam, lParam);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace zantoli::win32

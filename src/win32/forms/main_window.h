@@ -72,7 +72,8 @@ private:
     void OnGetMinMaxInfo(MINMAXINFO* info);
     bool OnTextoChar(WPARAM character);
 
-    static LRESULT CALLBACK TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR subclassId, DWORD_PTR data);
 
     HINSTANCE instance_;
     int dpi_;
@@ -81,7 +82,6 @@ private:
     HwndListBox lista_;
     HwndLabel ultimo_;
     HWND textoEdit_ = nullptr;
-    WNDPROC textoEditProc_ = nullptr;
     GdiObject<HFONT> boldFont_, regularFont_;
 
     Form1* form1_ = nullptr;

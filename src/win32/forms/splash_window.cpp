@@ -29,8 +29,7 @@ void SplashWindow::Create(Splash& splash, Desktop& desktop) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     if (!CreateAs(exStyle, kClassName, L"", style, x, y, width, height, instance_)) {
-        throw std::runtime_error("No se ha podido crear la ventana de presentación: " +
-                                 Win32ErrorText(GetLastError()));
+        ThrowLastError("No se ha podido crear la ventana de presentación");
     }
     form_.Attach(hwnd());
 
@@ -49,8 +48,7 @@ HWND SplashWindow::CreateLabel(const wchar_t* text, float left, float top, float
                                  TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_), hwnd(),
                                  nullptr, instance_, nullptr);
     if (!label) {
-        throw std::runtime_error("No se ha podido crear la ventana de presentación: " +
-                                 Win32ErrorText(GetLastError()));
+        ThrowLastError("No se ha podido crear la ventana de presentación");
     }
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;

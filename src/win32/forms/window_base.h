@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "win32/services/handles.h"
+
 namespace zantoli::win32 {
 
 template <class Derived>
@@ -82,27 +84,6 @@ private:
     }
 
     HWND hwnd_ = nullptr;
-};
-
-// Owns one GDI object (font, brush).
-template <class Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() {
-        if (handle_) DeleteObject(handle_);
-    }
-    void Reset(Handle handle) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-    Handle get() const { return handle_; }
-
-private:
-    Handle handle_ = nullptr;
 };
 
 // A font of `points` size at `dpi`, as the design names it.

@@ -6,26 +6,14 @@
 #include <string>
 
 #include "win32/services/activation.h"
+#include "win32/services/app_dir.h"
 #include "win32/services/encoding.h"
+#include "win32/services/handles.h"
 #include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
 
 // Attributes a file must not carry unless the filter asks for them.
 constexpr DWORD kFilteredAttributes =
@@ -38,30 +26,17 @@ bool PassesFilter(DWORD fileAttributes, int attributes) {
 
 }  // namespace
 
-std::string Win32LauncherSystem::AppDir() const {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD got = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (got == 0) throw std::runtime_error(Win32ErrorText(GetLastError()));
-        if (got < path.size()) {
-            path.resize(got);
-            break;
-        }
-        path.assign(path.size() * 2, L'\0');  // truncated: try a larger buffer
-    }
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return WideToUtf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
-}
+std::string Win32LauncherSystem::AppDir() const { return win32::AppDir(); }
 
 std::string Win32LauncherSystem::Dir(const std::string& path, int attributes) const {
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(Utf8ToWide(path).c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) {
+    UniqueFind find(FindFirstFileW(Utf8ToWide(path).c_str(), &data));
+    if (!find.valid()) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
             error == ERROR_NO_MORE_FILES)
             return {};
-        throw std::runtime_error(Win32ErrorText(error));
+        ThrowLastError("No se ha podido buscar " + path);
     }
     do {
         if (PassesFilter(data.dwFileAttributes, attributes)) return WideToUtf8(data.cFileName);
@@ -84,9 +59,9 @@ void Win32LauncherSystem::Shell(const std::string& path, int style) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
-        throw LaunchError(Win32ErrorText(GetLastError()));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        throw LaunchError(LastErrorMessage("No se ha podido iniciar " + path));
+    // Not waited for: both handles go at once.
+    UniqueKernelHandle thread(process.hThread), started(process.hProcess);
 }
 
 int Win32LauncherSystem::MsgBox(const std::string& prompt, const std::string& title, int style) {

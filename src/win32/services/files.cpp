@@ -9,32 +9,12 @@
 #include "system/file_error.h"
 #include "system/text_lines.h"
 #include "win32/services/encoding.h"
+#include "win32/services/handles.h"
 #include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    // Returns false, with the thread's last error set, when closing fails.
-    bool Close() {
-        if (!valid()) return true;
-        const BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 constexpr DWORD kChunk = 1u << 20;
 
@@ -76,7 +56,7 @@ bool FileExists(const std::string& path) {
 void ReadFileLines(const std::string& path, const LineSink& sink) {
     std::string contents;
     {
-        FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+        UniqueFile file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -98,8 +78,8 @@ void ReadFileLines(const std::string& path, const LineSink& sink) {
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
-    FileHandle file(OpenForWriting(Utf8ToWide(path)));
-    if (!file.valid() || !WriteAll(file.get(), bytes) || !file.Close())
+    UniqueFile file(OpenForWriting(Utf8ToWide(path)));
+    if (!file.valid() || !WriteAll(file.get(), bytes) || !file.Reset())
         throw MakeFileError(file_op::kWrite, path, GetLastError());
 }
 
@@ -121,8 +101,8 @@ void ReplaceWholeFile(const std::string& path, std::string_view bytes) {
 
     DWORD error = ERROR_SUCCESS;
     {
-        FileHandle file(created);
-        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Close())
+        UniqueFile file(created);
+        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.Reset())
             error = GetLastError();
     }
     if (error == ERROR_SUCCESS) {

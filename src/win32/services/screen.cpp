@@ -4,15 +4,16 @@
 
 #include <cmath>
 
+#include "win32/services/handles.h"
+
 namespace zantoli::win32 {
 
 namespace {
 
 int ScreenCaps(int index) {
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) return 96;
-    const int value = GetDeviceCaps(screen, index);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    if (screen.get() == nullptr) return 96;
+    const int value = GetDeviceCaps(screen.get(), index);
     return value > 0 ? value : 96;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+
 #include "win32/services/encoding.h"
 
 namespace zantoli::win32 {
@@ -20,6 +22,13 @@ std::string Win32ErrorText(unsigned long code) {
     if (text.empty()) return "Error de Windows " + std::to_string(code);
     return WideToUtf8(text);
 }
+
+std::string LastErrorMessage(const std::string& what) {
+    const DWORD code = GetLastError();
+    return what + ": " + Win32ErrorText(code);
+}
+
+void ThrowLastError(const std::string& what) { throw std::runtime_error(LastErrorMessage(what)); }
 
 FileError MakeFileError(const char* operation, const std::string& path, unsigned long code) {
     return FileError(operation, path, Win32ErrorText(code));

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "win32/services/activation.h"
+#include "win32/services/app_dir.h"
 #include "win32/services/encoding.h"
 #include "win32/services/files.h"
 #include "win32/services/screen.h"
@@ -23,9 +24,7 @@ SetWindowPosFunction BoundSetWindowPos() {
         HMODULE user32 = GetModuleHandleW(L"user32");
         if (user32 == nullptr) user32 = LoadLibraryW(L"user32");
         const FARPROC proc = user32 ? GetProcAddress(user32, "SetWindowPos") : nullptr;
-        if (proc == nullptr)
-            throw std::runtime_error("No se encuentra el punto de entrada SetWindowPos en user32: " +
-                                     Win32ErrorText(GetLastError()));
+        if (proc == nullptr) ThrowLastError("No se encuentra el punto de entrada SetWindowPos en user32");
         return reinterpret_cast<SetWindowPosFunction>(reinterpret_cast<void (*)()>(proc));
     }();
     return bound;
@@ -38,24 +37,7 @@ public:
     void SetMainWindow(WindowHandle hWnd) override { mainWindow_ = hWnd; }
     WindowHandle MainWindow() const override { return mainWindow_; }
 
-    std::string AppDir() const override {
-        std::wstring path(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD got =
-                GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (got == 0)
-                throw std::runtime_error("No se conoce la carpeta del programa: " +
-                                         Win32ErrorText(GetLastError()));
-            if (got < path.size()) {
-                path.resize(got);
-                break;
-            }
-            path.assign(path.size() * 2, L'\0');
-        }
-        const auto separator = path.find_last_of(L"\\/");
-        path.resize(separator == std::wstring::npos ? 0 : separator);
-        return WideToUtf8(path);
-    }
+    std::string AppDir() const override { return win32::AppDir(); }
 
     bool FileExists(const std::string& path) const override { return win32::FileExists(path); }
     void ReadLines(const std::string& path, const LineSink& sink) const override {
