@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
-"""Draws zantoli.ico: a small window with a blue title bar and a ">_" prompt.
+"""Draws the programs' icons, one 32 x 32 image of 16 colours (4 bits per
+pixel) each, written byte by byte so they can be regenerated anywhere with a
+bare Python:
+    python3 make_icon.py zantoli zantoli.ico
+    python3 make_icon.py pellix ../pellix/pellix.ico
 
-One 32 x 32 image, 16 colours (4 bits per pixel), written byte by byte so
-the icon can be regenerated anywhere with a bare Python:
-    python3 make_icon.py zantoli.ico
+zantoli: a small window with a blue title bar and a ">_" prompt.
+pellix: the same window with a yellow arrow over its lower right corner,
+the launcher that opens it.
 """
 import struct
 import sys
@@ -17,13 +21,13 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
-BLACK, NAVY, GREY, DARK_GREY, LIME, WHITE = 0, 4, 7, 8, 10, 15
+BLACK, NAVY, GREY, DARK_GREY, LIME, YELLOW, WHITE = 0, 4, 7, 8, 10, 11, 15
 
 # '.' transparent, the other letters pick a palette index.
 KEY = {"k": BLACK, "n": NAVY, "g": GREY, "d": DARK_GREY, "l": LIME, "w": WHITE}
 
 
-def draw():
+def draw_window():
     """Returns 32 rows of 32 cells, top row first: None or a palette index."""
     img = [[None] * SIZE for _ in range(SIZE)]
 
@@ -58,6 +62,35 @@ def draw():
     return img
 
 
+ARROW = [
+    "......kkkkkkkk",
+    "......kyyyyyyk",
+    ".......kkyyyyk",
+    "......kkyyyyyk",
+    ".....kkyyykyyk",
+    "....kkyyyk.kyk",
+    "...kkyyyk...kk",
+    "..kkyyyk......",
+    ".kkyyyk.......",
+    "kkyyyk........",
+    "kyyyk.........",
+    "kyyk..........",
+    "kkk...........",
+]
+
+
+def draw_launcher():
+    img = draw_window()
+    for dy, row in enumerate(ARROW):
+        for dx, cell in enumerate(row):
+            if cell != ".":
+                img[18 + dy][17 + dx] = BLACK if cell == "k" else YELLOW
+    return img
+
+
+DRAWINGS = {"zantoli": draw_window, "pellix": draw_launcher}
+
+
 def ico_bytes(img):
     xor_rows, and_rows = [], []
     for row in reversed(img):         # DIB rows run bottom-up
@@ -80,9 +113,10 @@ def ico_bytes(img):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else "zantoli.ico"
-    with open(out, "wb") as f:
-        f.write(ico_bytes(draw()))
+    if len(sys.argv) != 3 or sys.argv[1] not in DRAWINGS:
+        sys.exit("usage: make_icon.py {%s} OUT.ico" % "|".join(DRAWINGS))
+    with open(sys.argv[2], "wb") as f:
+        f.write(ico_bytes(DRAWINGS[sys.argv[1]]()))
 
 
 if __name__ == "__main__":

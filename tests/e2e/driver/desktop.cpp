@@ -67,27 +67,10 @@ HWND WaitTopWindow(const std::wstring& title, DWORD pid, Millis timeout) {
     return found;
 }
 
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(hwnd, name, 256);
-    return name;
-}
-
 std::wstring TitleOf(HWND hwnd) {
     wchar_t title[512] = {};
     GetWindowTextW(hwnd, title, 512);
     return title;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length)) return {};
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        kSendTimeoutMs, &got);
-    text.resize(got);
-    return text;
 }
 
 HWND ChildOfClass(HWND parent, const std::wstring& className) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/wait.h"
+#include "support/window_helpers.h"
 
 namespace e2e {
 
@@ -18,11 +19,10 @@ HWND FindTopWindow(const std::wstring& title, DWORD pid);
 // As FindTopWindow, but waits; throws std::runtime_error naming the title.
 HWND WaitTopWindow(const std::wstring& title, DWORD pid, Millis timeout);
 
-std::wstring ClassOf(HWND hwnd);
+using zantoli::test_support::ClassOf;
+using zantoli::test_support::TextOf;
 // A top-level window's title, read without waiting on its thread.
 std::wstring TitleOf(HWND hwnd);
-// WM_GETTEXT, which also reads the controls of another process.
-std::wstring TextOf(HWND hwnd);
 HWND ChildOfClass(HWND parent, const std::wstring& className);
 std::vector<std::wstring> ListBoxItems(HWND listBox);
 std::vector<std::wstring> ComboBoxItems(HWND comboBox);

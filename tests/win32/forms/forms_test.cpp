@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "support/window_helpers.h"
 #include "window/design_frame.h"
 #include "window/form1.h"
 #include "window/splash.h"
@@ -31,27 +32,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (milliseconds) Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-template <class Done>
-bool PumpUntil(Done done, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Pump(10);
-    }
-    return true;
-}
+using test_support::ClassOf;
+using test_support::Pump;
+using test_support::PumpUntil;
+using test_support::TextOf;
 
 RECT ClientRectOf(HWND hwnd) {
     RECT r{};
@@ -75,18 +59,6 @@ RECT ChildRectOf(HWND child) {
 std::string Describe(const RECT& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ")";
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t text[256] = {};
-    GetWindowTextW(hwnd, text, 256);
-    return text;
 }
 
 std::string FileBytes(const fs::path& path) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "launcher_folder.h"
+#include "support/window_helpers.h"
 
 namespace zantoli::testing {
 namespace {
@@ -34,24 +35,9 @@ HWND OpenWindow(const wchar_t* title, int show) {
     return window;
 }
 
-void Pump(DWORD milliseconds, const std::function<bool()>& done = {}) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done && done()) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = L"";
-    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+using test_support::Pump;
+using test_support::PumpUntil;
+using test_support::TextOf;
 
 struct MessageBoxSeen {
     std::string caption, prompt;
@@ -108,7 +94,7 @@ protected:
         // Something else holds the foreground when the operator starts Pellix.
         other = OpenWindow(L"Otra ventana", SW_SHOW);
         SetForegroundWindow(other);
-        Pump(1000, [this] { return GetForegroundWindow() == other; });
+        PumpUntil([this] { return GetForegroundWindow() == other; }, 1000);
     }
 
     void TearDown() override {
@@ -162,9 +148,9 @@ protected:
     std::string OneStartLine() { return "\"" + Utf8(folder / L"zantoli.exe") + "\"|1|1\r\n"; }
 
     bool CommandWindowInFront() {
-        Pump(1500, [this] {
+        PumpUntil([this] {
             return GetForegroundWindow() == commandWindow && !IsIconic(commandWindow);
-        });
+        }, 1500);
         return GetForegroundWindow() == commandWindow && !IsIconic(commandWindow);
     }
 
@@ -282,7 +268,7 @@ protected:
     }
 
     HWND WaitForZantoli() {
-        Pump(15000, [] { return !ZantoliWindows().empty(); });
+        PumpUntil([] { return !ZantoliWindows().empty(); }, 15000);
         const std::vector<HWND> windows = ZantoliWindows();
         return windows.empty() ? nullptr : windows.front();
     }
@@ -307,11 +293,11 @@ TEST_F(PellixWithZantoli, SecondStartBringsTheSameWindowForward) {
     EXPECT_EQ(folder.Read(L"zantoli.000"), ":P\r\n");
 
     SetForegroundWindow(other);
-    Pump(1000, [this] { return GetForegroundWindow() == other; });
+    PumpUntil([this] { return GetForegroundWindow() == other; }, 1000);
     ASSERT_EQ(GetForegroundWindow(), other);
     const Outcome again = RunPellix();
     EXPECT_TRUE(again.messages.empty());
-    Pump(1500, [zantoli] { return GetForegroundWindow() == zantoli; });
+    PumpUntil([zantoli] { return GetForegroundWindow() == zantoli; }, 1500);
     EXPECT_EQ(GetForegroundWindow(), zantoli);
     Pump(1000);
     EXPECT_EQ(ZantoliWindows().size(), 1u);

@@ -123,18 +123,6 @@ HWND CreateOwnWindow(const wchar_t* title) {
     return hwnd;
 }
 
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount64() < end);
-}
-
 std::wstring TitleOf(HWND window) {
     if (window == nullptr) return L"(none)";
     wchar_t title[256] = {};

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/window_helpers.h"
+
 namespace zantoli::win32::testing {
 
 // Orders events seen by different windows.
@@ -58,8 +60,7 @@ HWND CreateOwnWindow(const wchar_t* title);
 inline std::atomic<int> ownActivatedAt{-1};
 inline void (*onUser)() = nullptr;
 
-// Dispatches this thread's messages for `milliseconds`.
-void Pump(DWORD milliseconds);
+using test_support::Pump;
 
 // Pumps until `expected` is the foreground window (2 s at most), then
 // reports which window is in front.

@@ -1,0 +1,59 @@
+// Window helpers shared by the Win32 and end-to-end tests: pumping this
+// thread's messages, and reading the class and text of any window, another
+// process's too, without waiting long on one that hangs.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace zantoli::test_support {
+
+// Dispatches this thread's messages for `milliseconds` (at least once).
+inline void Pump(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 10)),
+                                  QS_ALLINPUT);
+    }
+}
+
+// Pumps until `done()` holds; false when `milliseconds` pass first.
+template <class Done>
+bool PumpUntil(Done done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() >= end) return false;
+        Pump(10);
+    }
+    return true;
+}
+
+inline std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+// WM_GETTEXT, which also reads the controls of another process.
+inline std::wstring TextOf(HWND hwnd) {
+    constexpr UINT kTimeoutMs = 3000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        kTimeoutMs, &got);
+    text.resize(got);
+    return text;
+}
+
+}  // namespace zantoli::test_support
