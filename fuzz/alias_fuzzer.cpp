@@ -25,10 +25,11 @@
 #include "command/fields.h"
 #include "fakes/fake_form1.h"
 #include "fuzz_check.h"
+#include "support/blocked_words.h"
 #include "support/shown_bytes.h"
 #include "system/file_error.h"
 #include "system/text_lines.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 
 namespace {
@@ -37,14 +38,8 @@ using zantoli::Form1;
 using zantoli::testing::Shown;
 namespace fakes = zantoli::testing;
 
-const char* const kBlocked[] = {
-    "MENU",   "MENULOAD", "APPLOAD",    "ACADVER",    "ACADPREFIX", "LOGINNAME", "MENUNAME",
-    "PLATFORM", "POPUPS", "SCREENMODE", "SETVAR",     "LOAD",       "ARX",       "UNDEFINE",
-    "MENUUNLOAD", "MULTIPLE", "REINIT", "SYSWINDOWS", "\".",
-};
-
 bool HasBlockedWord(const std::string& command) {
-    for (const char* word : kBlocked) {
+    for (const char* word : zantoli::testing::kBlockedWords) {
         if (command.find(word) != std::string::npos) return true;
     }
     return false;

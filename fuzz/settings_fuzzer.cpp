@@ -24,7 +24,7 @@
 #include "fuzz_check.h"
 #include "support/shown_bytes.h"
 #include "system/text_lines.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 #include "window/settings_format.h"
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Static analysis of the project's own code; fails on any finding.
 #   clang-tidy (checks in .clang-tidy) over the native compile database:
-#     the portable core in src/ and tools/aliascheck;
-#   cppcheck (warning, performance, portability) over src/ and tools/, with
+#     the portable core in src/;
+#   cppcheck (warning, performance, portability) over src/, tools/ and bench/, with
 #     the suppressions in cppcheck-suppressions.txt.
 #
 #   scripts/static-analysis.sh [--win32]
 #
 # --win32 also runs clang-tidy over the Windows code (src/win32,
-# tools/cad-standin, the aliascheck program) with the mingw-w64 compile
+# tools/cad-standin, bench/startup) with the mingw-w64 compile
 # database, clang targeting x86_64-w64-mingw32 with mingw's C++ headers.
 # Variables: ZANTOLI_ANALYSIS_DIR (build folders, default build/analysis).
 set -uo pipefail
@@ -57,7 +57,7 @@ if ! cmake --preset native -B "$dir/native" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
     echo "static analysis: configure failed"
     exit 1
 fi
-sources "$dir/native/compile_commands.json" '/(src|tools/aliascheck)/' |
+sources "$dir/native/compile_commands.json" '/src/' |
     tidy native -p "$dir/native"
 
 if [ "$win32" -eq 1 ]; then
@@ -70,7 +70,7 @@ if [ "$win32" -eq 1 ]; then
         while read -r include; do
             case $include in */c++*) args+=("--extra-arg=-isystem$include") ;; esac
         done < <(echo | "$cxx" -xc++ -E -v - 2>&1 | sed -n '/#include <...>/,/End of search/p' | sed 's/^ //')
-        sources "$dir/mingw/compile_commands.json" '/(src/win32|tools)/' | tidy win32 "${args[@]}"
+        sources "$dir/mingw/compile_commands.json" '/(src/win32|tools|bench)/' | tidy win32 "${args[@]}"
     else
         tail -n 20 "$dir/configure-mingw.log"
         echo "static analysis: mingw configure failed"
@@ -81,9 +81,9 @@ fi
 start=$SECONDS
 if cppcheck --enable=warning,performance,portability --std=c++17 --language=c++ \
         --error-exitcode=1 --inline-suppr --suppressions-list=cppcheck-suppressions.txt \
-        -q -j "$jobs" -I src -I tools -DUNICODE -D_UNICODE \
+        -q -j "$jobs" -I src -DUNICODE -D_UNICODE \
         --template='{file}:{line}: {severity}: {message} [{id}]' \
-        src tools >"$dir/cppcheck.log" 2>&1; then
+        src tools bench >"$dir/cppcheck.log" 2>&1; then
     echo "cppcheck: clean ($(( SECONDS - start )) s)"
 else
     cat "$dir/cppcheck.log"

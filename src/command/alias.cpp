@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "command/alias_lookup.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 
 namespace zantoli {

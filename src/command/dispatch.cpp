@@ -4,7 +4,7 @@
 
 #include "command/expression.h"
 #include "system/file_error.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 
 namespace zantoli {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "window/app_files.h"
+#include "system/app_files.h"
 
 namespace zantoli::Module1 {
 

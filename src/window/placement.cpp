@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "system/file_error.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 #include "window/settings_format.h"
 

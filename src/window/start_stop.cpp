@@ -1,6 +1,6 @@
 #include <exception>
 
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 #include "window/fun.h"
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "desk_fixture.h"
+#include "driver/desk_fixture.h"
 #include "driver/keyboard.h"
 
 namespace e2e {

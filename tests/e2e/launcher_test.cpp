@@ -3,7 +3,7 @@
 // command window has ended for want of the CAD program.
 #include <gtest/gtest.h>
 
-#include "desk_fixture.h"
+#include "driver/desk_fixture.h"
 
 namespace e2e {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <regex>
 
-#include "desk_fixture.h"
+#include "driver/desk_fixture.h"
 
 namespace e2e {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "desk_fixture.h"
+#include "driver/desk_fixture.h"
 #include "driver/keyboard.h"
 
 namespace robustness {

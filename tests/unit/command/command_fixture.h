@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fakes/form_fixture.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 
 namespace zantoli::testing {
 

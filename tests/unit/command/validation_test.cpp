@@ -2,16 +2,13 @@
 
 #include <string>
 
+#include "support/blocked_words.h"
 #include "window/form1.h"
 
 namespace zantoli {
 namespace {
 
-const char* const kBlockedWords[] = {
-    "MENU",      "MENULOAD", "APPLOAD",  "ACADVER",    "ACADPREFIX", "LOGINNAME", "MENUNAME",
-    "PLATFORM",  "POPUPS",   "SCREENMODE", "SETVAR",   "LOAD",       "ARX",       "UNDEFINE",
-    "MENUUNLOAD", "MULTIPLE", "REINIT",  "SYSWINDOWS", "\".",
-};
+using testing::kBlockedWords;
 
 std::string Check(std::string st) { return Form1::ValeCom(st); }
 

@@ -11,17 +11,12 @@
 #include <vector>
 
 #include "fakes/form_fixture.h"
+#include "support/blocked_words.h"
 #include "support/shown_bytes.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 
 namespace zantoli::testing {
 namespace {
-
-const std::vector<std::string> kBlocked = {
-    "MENU",     "MENULOAD", "APPLOAD",    "ACADVER",  "ACADPREFIX", "LOGINNAME", "MENUNAME",
-    "PLATFORM", "POPUPS",   "SCREENMODE", "SETVAR",   "LOAD",       "ARX",       "UNDEFINE",
-    "MENUUNLOAD", "MULTIPLE", "REINIT",   "SYSWINDOWS", "\".",
-};
 
 // Lower-case letters of the Western code page with their capitals, and
 // letters that have no capital in it (ß, µ) or are no letter at all (÷).
@@ -49,7 +44,7 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 bool Refused(std::string command) {
     if (!command.empty() && command[0] == '.') command.erase(0, 1);
     if (command == "0") return true;  // cannot be told from a refusal
-    for (const std::string& word : kBlocked) {
+    for (const std::string word : kBlockedWords) {
         if (command.find(word) != std::string::npos) return true;
     }
     return false;
@@ -91,7 +86,7 @@ private:
     }
 
     std::string Piece() {
-        const std::string& word = kBlocked[static_cast<std::size_t>(Below(static_cast<int>(kBlocked.size())))];
+        const std::string& word = kBlockedWords[static_cast<std::size_t>(Below(static_cast<int>(kBlockedWords.size())))];
         switch (Below(12)) {
             case 0:
             case 1: return AnyCase(word);

@@ -6,7 +6,7 @@
 
 #include "fakes/form_fixture.h"
 #include "system/file_error.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/settings_format.h"
 
 namespace zantoli::testing {

@@ -5,7 +5,7 @@
 
 #include "fakes/form_fixture.h"
 #include "system/file_error.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/splash.h"
 
 namespace zantoli::testing {

@@ -6,7 +6,7 @@
 
 #include "command/fields.h"
 #include "system/file_error.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 
 namespace zantoli::aliascheck {

@@ -2,7 +2,7 @@
 # Measures under Wine how long zantoli.exe takes from its start to a visible
 # "Linea de comando" window, against a minimal window program, and compares
 # the medians (target: at most 1.2 times the baseline).
-#   tools/startup-bench/run.sh [repetitions]
+#   bench/startup/run.sh [repetitions]
 # Environment: ZANTOLI_BENCH_BUILD (build folder, default build/startup-bench),
 # and those of scripts/with-wine.sh.
 set -euo pipefail
@@ -17,12 +17,12 @@ cmake --build "$build" --target zantoli startup-baseline startup-yardstick start
 appdir=$(mktemp -d /tmp/zantoli-startup.XXXXXX)
 trap 'rm -rf "$appdir"' EXIT
 mkdir -p "$appdir/var"
-cp "$build/src/win32/forms/zantoli.exe" "$appdir/"
-cp "$build/tools/startup-bench/startup-baseline.exe" "$appdir/"
-cp "$build/tools/startup-bench/startup-yardstick.exe" "$appdir/"
+cp "$build/src/win32/zantoli/zantoli.exe" "$appdir/"
+cp "$build/bench/startup/startup-baseline.exe" "$appdir/"
+cp "$build/bench/startup/startup-yardstick.exe" "$appdir/"
 printf 'L;*LINE\r\n' > "$appdir/alias.dat"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-"$root/scripts/with-wine.sh" wine64 "$build/tools/startup-bench/startup-bench.exe" \
+"$root/scripts/with-wine.sh" wine64 "$build/bench/startup/startup-bench.exe" \
     "$(windows_path "$appdir/zantoli.exe")" "$(windows_path "$appdir/startup-baseline.exe")" \
     "$repetitions" "$(windows_path "$appdir/startup-yardstick.exe")"

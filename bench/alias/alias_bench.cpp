@@ -12,7 +12,7 @@
 
 #include "disk_system.h"
 #include "fakes/fake_controls.h"
-#include "window/app_files.h"
+#include "system/app_files.h"
 #include "window/form1.h"
 
 namespace zantoli::bench {

@@ -1,6 +1,7 @@
 // A fresh AppDir with zantoli.exe, an alias file and a var folder; the CAD
 // stand-in beside it; copies of the command window started on demand.
-// Whatever a test leaves running is killed when the fixture goes.
+// Whatever a test leaves running is killed when the fixture goes. Shared by
+// the end-to-end and the fault tests.
 #pragma once
 
 #include <gtest/gtest.h>
