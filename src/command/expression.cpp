@@ -13,9 +13,8 @@ std::string LispExpression(std::string_view command) {
     } else if (command.substr(0, 1) == "(") {
         expression.assign(command);
     } else {
-        const char quote = static_cast<char>(34);
         expression.reserve(command.size() + 13);
-        expression.append("(command ").append(1, quote).append(command).append(1, quote).append(" )");
+        expression.append("(command \"").append(command).append("\" )");
     }
     return expression;
 }

@@ -10,11 +10,11 @@ std::string Form1::ValeCom(std::string& st) {
     // Commands and variables that would let a typed line reconfigure or
     // extend the CAD application. The last word catches a command name
     // written with a leading full stop inside quotes in an expression.
-    const std::string blocked[] = {
+    static const std::string blocked[] = {
         "MENU",     "MENULOAD",   "APPLOAD",    "ACADVER",  "ACADPREFIX",
         "LOGINNAME", "MENUNAME",  "PLATFORM",   "POPUPS",   "SCREENMODE",
         "SETVAR",   "LOAD",       "ARX",        "UNDEFINE", "MENUUNLOAD",
-        "MULTIPLE", "REINIT",     "SYSWINDOWS", std::string(1, static_cast<char>(34)) + ".",
+        "MULTIPLE", "REINIT",     "SYSWINDOWS", "\".",
     };
     for (const std::string& word : blocked) {
         if (EstaSt(st, word) == 1) valid = 0;

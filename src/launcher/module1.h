@@ -2,6 +2,7 @@
 #pragma once
 
 #include "launcher/launcher_system.h"
+#include "system/msgbox_style.h"
 
 namespace zantoli::Module1 {
 
@@ -9,7 +10,7 @@ namespace zantoli::Module1 {
 inline constexpr const char* kCaption = "Linea de comando";
 inline constexpr const char* kFailurePrompt = "No se ha podido ejecutar la linea de comando";
 inline constexpr const char* kFailureTitle = "ERROR";
-inline constexpr int kFailureStyle = 64;
+inline constexpr int kFailureStyle = vbInformation;
 // Window style for Zantoli: normal size and position, focused.
 inline constexpr int kShowNormal = 1;
 

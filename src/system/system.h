@@ -8,15 +8,9 @@
 #include <string_view>
 
 #include "system/controls.h"
+#include "system/msgbox_style.h"
 
 namespace zantoli {
-
-// Message box styles used by the program.
-enum MsgBoxStyle : int {
-    vbOKOnly = 0,
-    vbCritical = 16,
-    vbInformation = 64,
-};
 
 // How the program ended, for whoever started it: 0 only for the regular close.
 enum ExitCode : int {
