@@ -53,7 +53,7 @@ constexpr SidedModifier kAllModifiers[] = {kLeftCtrl, kRightCtrl, kLeftShift, kR
 class Planner {
 public:
     Planner(unsigned held, const LayoutKeyOf& layoutKeyOf)
-        : held_(held), down_(held), layoutKeyOf_(layoutKeyOf) {}
+        : held_(held), down_(held), unannounced_(held), layoutKeyOf_(layoutKeyOf) {}
 
     void Stroke(const KeyStroke& stroke) {
         if (!stroke.isCharacter) {
@@ -93,6 +93,7 @@ public:
     }
 
     std::vector<KeyEvent> Finish() {
+        unannounced_ = 0;  // what no stroke needed stays as it is
         Change(held_);
         return std::move(events_);
     }
@@ -116,8 +117,13 @@ private:
     // pressed while Ctrl is down opens neither the menu bar nor the Start
     // menu, and Alt with Shift does not switch the keyboard layout; when no
     // Ctrl is down for such a change, one is tapped around it for that.
+    //
+    // A held key that serves the target is pressed once more (a repeat):
+    // the window that receives the keys may have come to the front after
+    // the user pressed it, and a thread knows only the key presses it has
+    // received itself.
     void Change(unsigned target) {
-        const unsigned toPress = target & ~down_;
+        const unsigned toPress = (target & ~down_) | (target & unannounced_);
         const unsigned toRelease = down_ & ~target;
         Press(toPress & kCtrlKeys);
         const bool altOrWinChanges = ((toPress | toRelease) & (kAltKeys | kWinKeys)) != 0;
@@ -136,6 +142,7 @@ private:
             if ((keys & key) == 0) continue;
             events_.push_back({VirtualKeyOf(key), up, (key & kExtendedKeys) != 0, 0});
             down_ = up ? down_ & ~key : down_ | key;
+            unannounced_ &= ~key;
         }
     }
 
@@ -151,6 +158,7 @@ private:
 
     const unsigned held_;
     unsigned down_;
+    unsigned unannounced_;  // held keys no event has named yet
     const LayoutKeyOf& layoutKeyOf_;
     std::vector<KeyEvent> events_;
 };

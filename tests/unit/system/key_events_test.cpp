@@ -53,12 +53,13 @@ TEST(PlanKeyEvents, TheHotkeyIsExactlyCtrlShiftKWhateverTheUserHolds) {
     };
     const Case cases[] = {
         {0, "LCtrl+ LShift+ K+ K- LShift- LCtrl-"},
-        // A held Shift or Ctrl already serves the chord and stays down.
-        {kLeftShift, "LCtrl+ K+ K- LCtrl-"},
-        {kRightShift | kRightCtrl, "K+ K-"},
+        // A held Shift or Ctrl serves the chord and stays down; it is pressed
+        // once more for a window that came to the front after it went down.
+        {kLeftShift, "LCtrl+ LShift+ K+ K- LCtrl-"},
+        {kRightShift | kRightCtrl, "RCtrl+* RShift+ K+ K-"},
         // Alt and Win go up and come back only while Ctrl is down.
         {kLeftAlt, "LCtrl+ LAlt- LShift+ K+ K- LShift- LAlt+ LCtrl-"},
-        {kRightAlt | kLeftShift, "LCtrl+ RAlt-* K+ K- RAlt+* LCtrl-"},
+        {kRightAlt | kLeftShift, "LCtrl+ RAlt-* LShift+ K+ K- RAlt+* LCtrl-"},
         {kLeftWin | kRightWin, "LCtrl+ LWin-* RWin-* LShift+ K+ K- LShift- LWin+* RWin+* LCtrl-"},
     };
     for (const Case& c : cases) {
@@ -93,7 +94,8 @@ TEST(PlanKeyEvents, KeysAndCharactersBesidesTheHotkey) {
 }
 
 // Whatever is held and sent, every key ends as the user holds it and no
-// key is pressed twice or released while up.
+// key is released while up or pressed while down, but for the one repeat
+// of a held key.
 TEST(PlanKeyEvents, EveryKeyEndsAsTheUserHoldsIt) {
     const unsigned helds[] = {0, kLeftShift, kRightCtrl | kLeftAlt, kRightAlt | kLeftWin, 0xFF};
     const char* const strings[] = {"^(+K)", "+(aB)c", "%^{DEL}", "Hola~", u8"ñ€😀", "a^b%c"};
@@ -104,10 +106,14 @@ TEST(PlanKeyEvents, EveryKeyEndsAsTheUserHoldsIt) {
             for (unsigned bit = 1; bit <= kRightWin; bit <<= 1)
                 if (held & bit) down[{VirtualKeyOf(static_cast<SidedModifier>(bit)), 0}] = true;
             const auto initial = down;
+            std::map<std::pair<std::uint16_t, char16_t>, bool> named;
             for (const KeyEvent& e : PlanKeyEvents(ParseKeyString(keys), held, CyrillicLayout)) {
-                bool& isDown = down[{e.vk, e.unicode}];
-                EXPECT_NE(isDown, !e.up) << Describe({e});
+                const auto key = std::make_pair(e.vk, e.unicode);
+                bool& isDown = down[key];
+                const bool repeat = !e.up && isDown && initial.count(key) != 0 && !named[key];
+                if (!repeat) EXPECT_NE(isDown, !e.up) << Describe({e});
                 isDown = !e.up;
+                named[key] = true;
             }
             for (auto it = down.begin(); it != down.end();) it = it->second ? ++it : down.erase(it);
             EXPECT_EQ(down, initial);
