@@ -45,6 +45,7 @@ constexpr unsigned kShiftKeys = kLeftShift | kRightShift;
 constexpr unsigned kCtrlKeys = kLeftCtrl | kRightCtrl;
 constexpr unsigned kAltKeys = kLeftAlt | kRightAlt;
 constexpr unsigned kWinKeys = kLeftWin | kRightWin;
+constexpr unsigned kAllKeys = kShiftKeys | kCtrlKeys | kAltKeys | kWinKeys;
 constexpr unsigned kExtendedKeys = kRightCtrl | kRightAlt | kLeftWin | kRightWin;
 // Within one step, keys go in this order.
 constexpr SidedModifier kAllModifiers[] = {kLeftCtrl, kRightCtrl, kLeftShift, kRightShift,
@@ -53,7 +54,7 @@ constexpr SidedModifier kAllModifiers[] = {kLeftCtrl, kRightCtrl, kLeftShift, kR
 class Planner {
 public:
     Planner(unsigned held, const LayoutKeyOf& layoutKeyOf)
-        : held_(held), down_(held), unannounced_(held), layoutKeyOf_(layoutKeyOf) {}
+        : held_(held & kAllKeys), down_(held_), unannounced_(held_), layoutKeyOf_(layoutKeyOf) {}
 
     void Stroke(const KeyStroke& stroke) {
         if (!stroke.isCharacter) {
@@ -120,8 +121,8 @@ private:
     //
     // A held key that serves the target is pressed once more (a repeat):
     // the window that receives the keys may have come to the front after
-    // the user pressed it, and a thread knows only the key presses it has
-    // received itself.
+    // the user pressed it, and a program's thread may know only the key
+    // presses it has received itself.
     void Change(unsigned target) {
         const unsigned toPress = (target & ~down_) | (target & unannounced_);
         const unsigned toRelease = down_ & ~target;
