@@ -72,8 +72,9 @@ void DiskSystem::Kill(const std::string& path) {
 std::string DiskSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }
 
 int DiskSystem::MsgBox(const std::string&, const std::string&, int) { NoDesktop("MsgBox"); }
-bool DiskSystem::AppActivate(const std::string&, bool) { NoDesktop("AppActivate"); }
-void DiskSystem::SendKeys(const std::string&) { NoDesktop("SendKeys"); }
+Activation DiskSystem::AppActivate(const std::string&, bool) { NoDesktop("AppActivate"); }
+bool DiskSystem::SendKeys(const std::string&) { NoDesktop("SendKeys"); }
+bool DiskSystem::OwnsForeground(WindowHandle) const { NoDesktop("OwnsForeground"); }
 void DiskSystem::DoEvents() { NoDesktop("DoEvents"); }
 void DiskSystem::End(int) { NoDesktop("End"); }
 float DiskSystem::ScreenWidth() const { NoDesktop("ScreenWidth"); }

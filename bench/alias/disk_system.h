@@ -27,8 +27,9 @@ public:
     std::string UCase(const std::string& text) const override;
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override;
-    bool AppActivate(const std::string& title, bool wait) override;
-    void SendKeys(const std::string& keys) override;
+    Activation AppActivate(const std::string& title, bool wait) override;
+    bool SendKeys(const std::string& keys) override;
+    bool OwnsForeground(WindowHandle window) const override;
     void DoEvents() override;
     [[noreturn]] void End(int exitCode) override;
     float ScreenWidth() const override;

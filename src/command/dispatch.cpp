@@ -2,6 +2,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "command/command_not_sent.h"
 #include "command/expression.h"
 #include "system/file_error.h"
 #include "system/app_files.h"
@@ -24,17 +25,21 @@ void Form1::OrdenVuro(const std::string& st) {
     // written; the hotkey must then not be sent, so the CAD side never
     // evaluates a stale expression.
     sys_.WriteFile(AppFile(app_files::kExchange), line);
-    sys_.SendKeys(kHotkey);
+    if (!sys_.SendKeys(kHotkey))
+        throw CommandNotSent("Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?).");
 }
 
 void Form1::ActivaCAD() {
-    bool activated = false;
+    Activation activation = Activation::NotFound;
     try {
-        activated = sys_.AppActivate(kCadTitle, true);
+        activation = sys_.AppActivate(kCadTitle, true);
     } catch (const std::exception&) {
-        activated = false;  // whatever went wrong, there is no CAD window to talk to
+        // whatever went wrong, there is no CAD window to talk to
     }
-    if (activated) return;
+    if (activation == Activation::InFront) return;
+    // The hotkey would reach whatever window is in front instead.
+    if (activation == Activation::NotInFront)
+        throw CommandNotSent("No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.");
     sys_.MsgBox("Esta aplicación funciona en conjunto con Trazalia R14.", "Atención", vbOKOnly);
     try {
         StopOrderly(kExitNoCadWindow);

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "command/command_not_sent.h"
 #include "system/file_error.h"
 #include "window/form1.h"
 
@@ -35,18 +36,27 @@ void Form1::texto_KeyPress(std::int16_t& KeyAscii) {
     if (KeyAscii != kEnter || handlingEnter_) return;
     EnterInProgress inProgress(handlingEnter_);
     const std::string entry = entryText_;
+    // Nothing was sent, so the Enter leaves the window as it found it and
+    // the user can mend the cause and press Enter again. The text is set
+    // back only when it changed: setting it would also replace characters
+    // the code page lacks.
+    const auto keepForRetry = [&](const char* why) {
+        if (texto.Text() != entry) texto.SetText(entry);
+        sys_.MsgBox(why, "Error", vbCritical);
+    };
     try {
         ProcessEnter();
     } catch (const FileError& failure) {
-        // The alias file or the exchange file failed: nothing was sent, so
-        // the Enter leaves the window as it found it and the user can fix
-        // the file and press Enter again.
-        texto.SetText(entry);
-        sys_.MsgBox(failure.what(), "Error", vbCritical);
+        keepForRetry(failure.what());  // the alias file or the exchange file
+    } catch (const CommandNotSent& failure) {
+        keepForRetry(failure.what());
     }
 }
 
 void Form1::ProcessEnter() {
+    // Such a character would reach the CAD side as another one.
+    if (texto.TextHasUnmappableCharacters())
+        throw CommandNotSent("La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
     const std::string entry = entryText_;
     std::string st = texto.Text();
     texto.SetText(VerAlias(st));
@@ -58,13 +68,22 @@ void Form1::ProcessEnter() {
     if (EmptyOrSpaces(texto.Text())) texto.SetText(ultimo.Caption());
     const std::string command = texto.Text();
     OrdenVuro(command);
-    // The history lists what was typed, and only once it has been sent.
+    // The history lists what was typed, and only once it has been sent. A
+    // full list cannot undo the sending: the command still counts as sent.
+    bool recorded = true;
     if (yaestaba(entry) == 0) {
-        lista.AddItem(entry);
-        texto.AddItem(entry);
+        try {
+            lista.AddItem(entry);
+            texto.AddItem(entry);
+        } catch (const ListRefusedItem&) {
+            recorded = false;
+        }
     }
     ultimo.SetCaption(command);
     texto.SetText("");
+    if (!recorded)
+        sys_.MsgBox("La lista del historial no admite más entradas; la orden se ha enviado sin anotarla.",
+                    "Error", vbCritical);
 }
 
 int Form1::yaestaba(const std::string& st) const {
@@ -87,7 +106,10 @@ void Form1::lista_DblClick() {
 
 void Form1::Form_MouseMove(std::int16_t Button, [[maybe_unused]] std::int16_t Shift,
                            [[maybe_unused]] float X, [[maybe_unused]] float Y) {
-    if ((Button & 2) == 2) {
+    // Only while this window is in front: a move over it while another
+    // program is (usually the CAD window the last command brought forward)
+    // would otherwise send a command the user cannot see coming.
+    if ((Button & 2) == 2 && sys_.OwnsForeground(window_.hWnd())) {
         std::int16_t key = kEnter;
         texto_KeyPress(key);
     }

@@ -3,12 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace zantoli {
 
 // Opaque window handle, passed through to the platform untouched.
 using WindowHandle = std::intptr_t;
+
+// Thrown by AddItem when a list control has no room for another entry.
+class ListRefusedItem : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Something with a position and size: a control relative to its form's
 // client area, a form relative to the screen (its outer rectangle).
@@ -30,8 +37,13 @@ public:
 // The input line `texto`: an edit field with a drop-down list.
 class ComboBox : public Placeable {
 public:
+    // Characters the code page lacks read as its default character ("?").
     virtual std::string Text() const = 0;
+    // True when the text holds a character the code page lacks, so that
+    // Text() is not what the box shows.
+    virtual bool TextHasUnmappableCharacters() const = 0;
     virtual void SetText(const std::string& text) = 0;
+    // Throws ListRefusedItem.
     virtual void AddItem(const std::string& item) = 0;
     virtual void SetFocus() = 0;
 };
@@ -43,6 +55,7 @@ public:
     virtual std::string List(int index) const = 0;
     // -1 when nothing is selected.
     virtual int ListIndex() const = 0;
+    // Throws ListRefusedItem.
     virtual void AddItem(const std::string& item) = 0;
 };
 

@@ -19,6 +19,13 @@ enum ExitCode : int {
     kExitNoCadWindow = 2,  // no CAD window to send commands to
 };
 
+// How an activation by title ended.
+enum class Activation {
+    InFront,     // the window is the foreground window
+    NotFound,    // no window has the title
+    NotInFront,  // a window has it but did not come to the front (hung or refused)
+};
+
 // Receives one line at a time, without its line end.
 using LineSink = std::function<void(std::string_view line)>;
 
@@ -46,11 +53,16 @@ public:
     // Modal; returns the button pressed.
     virtual int MsgBox(const std::string& prompt, const std::string& title, int style) = 0;
     // Activates the top-level window whose title equals `title`, else one
-    // whose title begins with it. With `wait`, first waits until the
-    // caller's own window holds the focus. False when no window matches.
-    virtual bool AppActivate(const std::string& title, bool wait) = 0;
+    // whose title begins with it. With `wait`, first waits (a bounded
+    // time) until the caller's own window holds the focus.
+    virtual Activation AppActivate(const std::string& title, bool wait) = 0;
     // Sends a key string ("^(+K)") to the active window; does not wait.
-    virtual void SendKeys(const std::string& keys) = 0;
+    // False when the system refused some of its keys: it does so when the
+    // window in front belongs to a program with higher rights.
+    virtual bool SendKeys(const std::string& keys) = 0;
+    // True when the foreground window belongs to `window`'s thread: the
+    // window itself, or a message box or other window of the same program.
+    virtual bool OwnsForeground(WindowHandle window) const = 0;
     // Processes the pending window events once.
     virtual void DoEvents() = 0;
     // Ends the program at once with `exitCode`; nothing after it runs.

@@ -44,7 +44,9 @@ bool StandinWindow::IsCommandHotkey(const MSG& msg) const {
     // With no focus inside the active window, keys arrive as WM_SYSKEYDOWN.
     if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || msg.wParam != 'K') return false;
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-    return KeyDown(VK_CONTROL) && KeyDown(VK_SHIFT);
+    // Exactly this chord: with Alt or a Windows key it is another one.
+    return KeyDown(VK_CONTROL) && KeyDown(VK_SHIFT) && !KeyDown(VK_MENU) && !KeyDown(VK_LWIN) &&
+           !KeyDown(VK_RWIN);
 }
 
 void StandinWindow::OnCommandHotkey() {

@@ -1,6 +1,5 @@
 #include "win32/forms/hwnd_controls.h"
 
-#include <stdexcept>
 #include <vector>
 
 #include "win32/services/encoding.h"
@@ -29,13 +28,14 @@ RECT WindowRectForPlacement(HWND hwnd) {
     return r;
 }
 
-std::string WindowTextAnsi(HWND hwnd) {
+std::string WindowTextAnsi(HWND hwnd, bool* lostCharacter) {
+    if (lostCharacter) *lostCharacter = false;
     const int length = GetWindowTextLengthW(hwnd);
     if (length <= 0) return {};
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return WideToAnsi(text);
+    return WideToAnsi(text, lostCharacter);
 }
 
 namespace {
@@ -43,7 +43,7 @@ namespace {
 // The list parts can run out of room; that failure is reported, not lost.
 void CheckAdded(LRESULT result) {
     if (result == LB_ERR || result == LB_ERRSPACE) {  // CB_ERR and CB_ERRSPACE are the same values
-        throw std::runtime_error("La lista del historial no admite más entradas.");
+        throw ListRefusedItem("La lista no admite más entradas.");
     }
 }
 
@@ -60,6 +60,12 @@ std::string ListText(HWND hwnd, UINT lengthMessage, UINT textMessage, int index)
 }  // namespace
 
 std::string HwndComboBox::Text() const { return WindowTextAnsi(Hwnd()); }
+
+bool HwndComboBox::TextHasUnmappableCharacters() const {
+    bool lost = false;
+    WindowTextAnsi(Hwnd(), &lost);
+    return lost;
+}
 
 void HwndComboBox::SetText(const std::string& text) {
     SetWindowTextW(Hwnd(), AnsiToWide(text).c_str());

@@ -99,6 +99,7 @@ class HwndComboBox : public HwndPlaced<ComboBox> {
 public:
     using HwndPlaced::HwndPlaced;
     std::string Text() const override;
+    bool TextHasUnmappableCharacters() const override;
     void SetText(const std::string& text) override;
     void AddItem(const std::string& item) override;
     void SetFocus() override;
@@ -137,7 +138,7 @@ private:
     int showCommand_;
 };
 
-// The text of any window, as ANSI bytes.
-std::string WindowTextAnsi(HWND hwnd);
+// The text of any window, as ANSI bytes; see WideToAnsi.
+std::string WindowTextAnsi(HWND hwnd, bool* lostCharacter = nullptr);
 
 }  // namespace zantoli::win32

@@ -45,7 +45,9 @@ std::string Win32LauncherSystem::Dir(const std::string& path, int attributes) co
 }
 
 bool Win32LauncherSystem::AppActivate(const std::string& title, bool /*wait*/) {
-    return win32::AppActivate(title);
+    // A window that did not come to the front still counts as found: the
+    // launcher must not start a second command window beside it.
+    return win32::AppActivate(title) != Activation::NotFound;
 }
 
 void Win32LauncherSystem::Shell(const std::string& path, int style) {

@@ -89,14 +89,15 @@ bool BringToFront(HWND target) {
     return true;
 }
 
-void WaitUntilForeground(HWND own) {
+void WaitUntilForeground(HWND own, DWORD timeoutMs) {
     if (waitingForForeground) return;
     waitingForForeground = true;
     struct Reset {
         ~Reset() { waitingForForeground = false; }
     } reset;
 
-    while (IsWindow(own) && !OwnThreadInFront(own)) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (IsWindow(own) && !OwnThreadInFront(own) && GetTickCount64() < deadline) {
         // The foreground can change without a message to this thread, so the
         // wait also wakes up on its own.
         MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -112,13 +113,17 @@ void WaitUntilForeground(HWND own) {
     }
 }
 
-bool AppActivate(const std::string& title, HWND waitFor) {
-    if (waitFor != nullptr) WaitUntilForeground(waitFor);
+Activation AppActivate(const std::string& title, HWND waitFor) {
+    if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
     const HWND target = FindWindowByTitle(Utf8ToWide(title));
-    if (target == nullptr) return false;
-    BringToFront(target);
-    return true;
+    if (target == nullptr) return Activation::NotFound;
+    // A hung window would not take the keys, and keys queued for it would
+    // arrive whenever it recovers.
+    if (IsHungAppWindow(target)) return Activation::NotInFront;
+    return BringToFront(target) ? Activation::InFront : Activation::NotInFront;
 }
+
+bool OwnsForeground(HWND own) { return own != nullptr && OwnThreadInFront(own); }
 
 void PumpPendingMessages() {
     // Bounded, so a window that keeps posting to itself cannot hold the

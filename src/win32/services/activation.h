@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "system/system.h"
+
 namespace zantoli::win32 {
 
 // A visible top-level window whose title equals `title`, else the first (in
@@ -20,15 +22,20 @@ bool BringToFront(HWND target);
 
 // Runs a message loop until a window of `own`'s thread (the program's main
 // window, its splash or a message box) is the foreground window, or `own`
-// is destroyed, or the program is told to quit. A call made from inside that
-// loop returns at once, so the waits never nest.
-void WaitUntilForeground(HWND own);
+// is destroyed, or the program is told to quit, or `timeoutMs` have passed.
+// A call made from inside that loop returns at once, so the waits never nest.
+void WaitUntilForeground(HWND own, DWORD timeoutMs);
+
+// How long AppActivate waits for the caller's window to hold the focus.
+inline constexpr DWORD kFocusWaitMs = 2000;
 
 // Finds the window by `title` (UTF-8) and activates it; with `waitFor`, first
-// waits until that window's program holds the focus. False when no window
-// matches; a window that matched but could not be brought to the front
-// still counts as found.
-bool AppActivate(const std::string& title, HWND waitFor = nullptr);
+// waits (kFocusWaitMs at most) until that window's program holds the focus.
+// A hung window is not activated: it counts as found but not in front.
+Activation AppActivate(const std::string& title, HWND waitFor = nullptr);
+
+// True when the foreground window belongs to `own`'s thread.
+bool OwnsForeground(HWND own);
 
 // Dispatches the messages already pending for this thread, then returns.
 // A WM_QUIT met on the way is posted again for the main loop.

@@ -11,9 +11,10 @@ namespace zantoli::win32 {
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 
-// In the system's ANSI code page; characters it lacks become its default
-// character ("?").
+// In the system's ANSI code page. Characters it lacks become its default
+// character ("?"), never a look-alike; `lostCharacter`, when given, tells
+// whether that happened.
 std::wstring AnsiToWide(std::string_view text);
-std::string WideToAnsi(std::wstring_view text);
+std::string WideToAnsi(std::wstring_view text, bool* lostCharacter = nullptr);
 
 }  // namespace zantoli::win32

@@ -6,21 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "system/key_events.h"
 #include "system/keystring.h"
 
 namespace zantoli::win32 {
 
-// The input events for `strokes`, in order: modifiers go down as a stroke
-// needs them and up as soon as the next one does not, so "^(+K)" is Ctrl
-// down, Shift down, K down, K up, Shift up, Ctrl up. A character goes by
-// its virtual key in the current keyboard layout (with the Shift, Ctrl or
-// Alt that layout needs for it), or as a Unicode character when the layout
-// has no key for it. Only keys the strokes name are ever released.
-std::vector<INPUT> KeyStrokeInputs(const std::vector<KeyStroke>& strokes);
+// The modifier keys the user holds now (SidedModifier bits).
+unsigned HeldModifiers();
+
+// The input events for `strokes` while the user holds `held`, as planned by
+// PlanKeyEvents with the current keyboard layout.
+std::vector<INPUT> KeyStrokeInputs(const std::vector<KeyStroke>& strokes, unsigned held);
 
 // Parses `keys` (throws KeyStringError) and sends it in one SendInput call,
 // so no other input can come between its events. Does not wait for the
-// keys to be processed and reports nothing back.
-void SendKeyString(const std::string& keys);
+// keys to be processed. False when the system inserted fewer events than
+// given (it blocks input to a program with higher rights).
+bool SendKeyString(const std::string& keys);
 
 }  // namespace zantoli::win32

@@ -56,11 +56,15 @@ public:
                            Utf8ToWide(title).c_str(), static_cast<UINT>(style));
     }
 
-    bool AppActivate(const std::string& title, bool wait) override {
+    Activation AppActivate(const std::string& title, bool wait) override {
         return win32::AppActivate(title, wait ? LiveMainWindow() : nullptr);
     }
 
-    void SendKeys(const std::string& keys) override { SendKeyString(keys); }
+    bool SendKeys(const std::string& keys) override { return SendKeyString(keys); }
+
+    bool OwnsForeground(WindowHandle window) const override {
+        return win32::OwnsForeground(ToHwnd(window));
+    }
 
     void DoEvents() override { PumpPendingMessages(); }
 

@@ -20,14 +20,15 @@ protected:
         TypeAndEnter("l");
     }
 
-    void ExpectUnchangedAfterFailure(const std::string& typed, const std::string& expectedPrompt) {
+    void ExpectUnchangedAfterFailure(const std::string& typed, const std::string& expectedPrompt,
+                                     const std::string& exchange = "(command \"LINE\" )\r\n") {
         ASSERT_EQ(sys.messages.size(), 1u);
         EXPECT_EQ(sys.messages[0].prompt, expectedPrompt);
         EXPECT_EQ(sys.messages[0].title, "Error");
         EXPECT_EQ(sys.messages[0].style, 16);
         EXPECT_FALSE(sys.ended);
         EXPECT_EQ(sys.keysSent.size(), 1u);
-        EXPECT_EQ(Exchange(), "(command \"LINE\" )\r\n");
+        EXPECT_EQ(Exchange(), exchange);
         EXPECT_EQ(lista.items, Texts{"l"});
         EXPECT_EQ(ultimo.caption, "LINE");
         EXPECT_EQ(texto.text, typed);
@@ -86,6 +87,50 @@ TEST_F(Failures, RepeatThatCannotBeWrittenKeepsTheBoxEmpty) {
     TypeAndEnter("");
     ExpectUnchangedAfterFailure(
         "", FileError::Compose("escribir", ExchangePath(), "No hay espacio suficiente en el disco."));
+}
+
+TEST_F(Failures, CadWindowThatStaysBehindGetsNeitherFileNorKey) {
+    sys.windowsStayingBehind.insert("Trazalia R14 - [Dibujo1]");
+    TypeAndEnter("c");
+    ExpectUnchangedAfterFailure(
+        "c", "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.");
+    sys.windowsStayingBehind.clear();
+    TypeAndEnter("c");
+    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+    EXPECT_EQ(ultimo.caption, "CIRCLE");
+}
+
+TEST_F(Failures, KeysTheSystemRefusesAreReportedAndTheTextKept) {
+    sys.keysRefused = true;
+    TypeAndEnter("c");
+    ExpectUnchangedAfterFailure(
+        "c", "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?).",
+        "(command \"CIRCLE\" )\r\n");
+}
+
+TEST_F(Failures, ACharacterTheCodePageLacksIsNeitherSentNorReplaced) {
+    texto.text = "x?y";
+    texto.unmappable = true;
+    std::int16_t enter = 13;
+    form.texto_KeyPress(enter);
+    ExpectUnchangedAfterFailure("x?y", "La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
+    EXPECT_TRUE(texto.unmappable) << "the box was overwritten with the code page's text";
+    EXPECT_EQ(sys.activations.size(), 1u);
+}
+
+TEST_F(Failures, AFullHistoryIsReportedAfterTheCommandWasSent) {
+    lista.full = true;
+    TypeAndEnter("c");
+    ASSERT_EQ(sys.messages.size(), 1u);
+    EXPECT_EQ(sys.messages[0].prompt,
+              "La lista del historial no admite más entradas; la orden se ha enviado sin anotarla.");
+    EXPECT_EQ(sys.messages[0].style, 16);
+    EXPECT_FALSE(sys.ended);
+    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+    EXPECT_EQ(sys.keysSent.size(), 2u);
+    EXPECT_EQ(lista.items, Texts{"l"});
+    EXPECT_EQ(ultimo.caption, "CIRCLE");
+    EXPECT_EQ(texto.text, "");
 }
 
 TEST_F(Failures, DoubleClickBesideTheEntriesSendsNothing) {

@@ -84,14 +84,22 @@ TEST_F(Pipeline, DoubleClickSendsTheEntryAgainAfterResolvingIt) {
     EXPECT_EQ(texto.text, "");
 }
 
-TEST_F(Pipeline, EveryMoveWithTheRightButtonHeldIsAnEnter) {
+TEST_F(Pipeline, AMoveWithTheRightButtonHeldIsAnEnterWhileTheWindowIsInFront) {
     texto.text = "c";
     form.Form_MouseMove(2, 0, 100, 100);
     EXPECT_EQ(Exchange(), Sent("CIRCLE"));
-    form.Form_MouseMove(3, 1, 120, 100);  // left and right, Shift held
-    form.Form_MouseMove(6, 0, 140, 100);  // right and middle
+    // The CAD window is in front now: further moves send nothing and say nothing.
+    form.Form_MouseMove(2, 0, 110, 100);
+    EXPECT_EQ(sys.keysSent.size(), 1u);
+    EXPECT_EQ(sys.activations.size(), 1u);
+    EXPECT_TRUE(sys.messages.empty());
+    for (std::int16_t button : {3, 6}) {  // with the left or the middle one too
+        sys.foreground = window.hWnd();
+        form.Form_MouseMove(button, 1, 120, 100);
+    }
     EXPECT_EQ(sys.keysSent.size(), 3u);
     EXPECT_EQ(lista.items, (Texts{"c", ""}));
+    sys.foreground = window.hWnd();
     for (std::int16_t button : {0, 1, 4, 5}) form.Form_MouseMove(button, 0, 160, 100);
     EXPECT_EQ(sys.keysSent.size(), 3u);
 }

@@ -27,12 +27,22 @@ class FakeComboBox : public Placed<ComboBox> {
 public:
     FakeComboBox() { height = 315; }
     std::string text;
+    // The box shows a character the code page lacks; `text` holds "?" for it.
+    bool unmappable = false;
     std::vector<std::string> items;
+    bool full = false;  // refuses new entries
     int focusCount = 0;
 
     std::string Text() const override { return text; }
-    void SetText(const std::string& t) override { text = t; }
-    void AddItem(const std::string& item) override { items.push_back(item); }
+    bool TextHasUnmappableCharacters() const override { return unmappable; }
+    void SetText(const std::string& t) override {
+        text = t;
+        unmappable = false;
+    }
+    void AddItem(const std::string& item) override {
+        if (full) throw ListRefusedItem("lista llena");
+        items.push_back(item);
+    }
     void SetFocus() override { ++focusCount; }
 };
 
@@ -40,6 +50,7 @@ class FakeListBox : public Placed<ListBox> {
 public:
     std::vector<std::string> items;
     int listIndex = -1;
+    bool full = false;  // refuses new entries
 
     int ListCount() const override { return static_cast<int>(items.size()); }
     std::string List(int index) const override {
@@ -48,7 +59,10 @@ public:
         return items[static_cast<std::size_t>(index)];
     }
     int ListIndex() const override { return listIndex; }
-    void AddItem(const std::string& item) override { items.push_back(item); }
+    void AddItem(const std::string& item) override {
+        if (full) throw ListRefusedItem("lista llena");
+        items.push_back(item);
+    }
 };
 
 class FakeLabel : public Placed<Label> {

@@ -25,6 +25,7 @@ struct FakeForm1 {
         ultimo.width = 855;
         ultimo.height = 255;
         window.onResize = [this] { form.Form_Resize(); };
+        sys.foreground = window.hWnd();
     }
     // The form and the resize handler hold on to the members.
     FakeForm1(const FakeForm1&) = delete;

@@ -63,25 +63,26 @@ int FakeSystem::MsgBox(const std::string& prompt, const std::string& title, int 
     return 1;  // OK
 }
 
-bool FakeSystem::AppActivate(const std::string& title, bool wait) {
+Activation FakeSystem::AppActivate(const std::string& title, bool wait) {
     activations.push_back({title, wait});
     if (wait && whileWaitingForFocus) whileWaitingForFocus();
-    for (const auto& candidate : windowTitles) {
-        if (candidate == title) {
-            activeTitle = candidate;
-            return true;
-        }
-    }
-    for (const auto& candidate : windowTitles) {
-        if (candidate.compare(0, title.size(), title) == 0) {
-            activeTitle = candidate;
-            return true;
-        }
-    }
-    return false;
+    const std::string* found = nullptr;
+    for (const auto& candidate : windowTitles)
+        if (!found && candidate == title) found = &candidate;
+    for (const auto& candidate : windowTitles)
+        if (!found && candidate.compare(0, title.size(), title) == 0) found = &candidate;
+    if (!found) return Activation::NotFound;
+    if (windowsStayingBehind.count(*found) != 0) return Activation::NotInFront;
+    activeTitle = *found;
+    foreground = kActivatedWindow;
+    return Activation::InFront;
 }
 
-void FakeSystem::SendKeys(const std::string& keys) { keysSent.push_back({keys, activeTitle}); }
+bool FakeSystem::SendKeys(const std::string& keys) {
+    if (keysRefused) return false;
+    keysSent.push_back({keys, activeTitle});
+    return true;
+}
 
 void FakeSystem::DoEvents() {
     ++doEventsCount;

@@ -21,7 +21,7 @@ public:
         std::string prompt, title;
         int style;
     };
-    struct Activation {
+    struct ActivationCall {
         std::string title;
         bool wait;
     };
@@ -49,7 +49,14 @@ public:
     // Desktop.
     std::string appDir = "C:\\Zantoli";
     std::vector<std::string> windowTitles;
+    // Windows that are found but do not come to the front (hung, refused).
+    std::set<std::string> windowsStayingBehind;
     std::string activeTitle;
+    // The foreground window; an activation puts kActivatedWindow there.
+    static constexpr WindowHandle kActivatedWindow = 900;
+    WindowHandle foreground = 0;
+    // The window in front runs with higher rights: keys sent are refused.
+    bool keysRefused = false;
     float screenWidth = 15360, screenHeight = 11520;  // 1024 x 768 at 96 DPI
     // Monitors besides the primary screen (0, 0, screenWidth, screenHeight).
     struct Monitor {
@@ -57,7 +64,7 @@ public:
     };
     std::vector<Monitor> otherMonitors;
     std::vector<Message> messages;
-    std::vector<Activation> activations;
+    std::vector<ActivationCall> activations;
     std::vector<KeysSent> keysSent;
     std::vector<PositionCall> positionCalls;
     int doEventsCount = 0;
@@ -77,8 +84,9 @@ public:
     void Kill(const std::string& path) override;
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override;
-    bool AppActivate(const std::string& title, bool wait) override;
-    void SendKeys(const std::string& keys) override;
+    Activation AppActivate(const std::string& title, bool wait) override;
+    bool SendKeys(const std::string& keys) override;
+    bool OwnsForeground(WindowHandle window) const override { return foreground == window; }
     void DoEvents() override;
     [[noreturn]] void End(int exitCode) override;
     std::string UCase(const std::string& text) const override;

@@ -395,10 +395,20 @@ TEST_F(FormsTest, ControlTextsCrossAsAnsiBytes) {
         main.texto().SetText(c.ansi);
         EXPECT_EQ(TextOf(main.texto().Hwnd()), c.shown);
         EXPECT_EQ(main.texto().Text(), c.ansi);
+        EXPECT_FALSE(main.texto().TextHasUnmappableCharacters());
         main.ultimo().SetCaption(c.ansi);
         EXPECT_EQ(TextOf(main.ultimo().Hwnd()), c.shown);
         EXPECT_EQ(main.ultimo().Caption(), c.ansi);
     }
+    // A character the code page lacks reads as "?", never as a look-alike
+    // ("p" for "π"), and the box tells that it holds one.
+    SetWindowTextW(main.texto().Hwnd(), L"xπy");
+    EXPECT_EQ(main.texto().Text(), "x?y");
+    EXPECT_TRUE(main.texto().TextHasUnmappableCharacters());
+    SetWindowTextW(main.texto().Hwnd(), L"áéñü€");
+    EXPECT_EQ(main.texto().Text(), "\xE1\xE9\xF1\xFC\x80");
+    EXPECT_FALSE(main.texto().TextHasUnmappableCharacters());
+
     main.lista().AddItem("\xE1ngulo");
     main.lista().AddItem("");
     main.lista().AddItem("b");

@@ -27,7 +27,7 @@ TEST(AppActivate, AnEqualTitleBeatsAPrefixMatchThatComesFirst) {
     WindowThread other(L"Otra ventana");
     PutInFront(other.hwnd());
 
-    EXPECT_TRUE(AppActivate("Trazalia R14"));
+    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14"));
     EXPECT_TRUE(IsForeground(exact.hwnd()));
 }
 
@@ -36,7 +36,7 @@ TEST(AppActivate, APrefixMatchIsTakenWhenNoTitleIsEqual) {
     WindowThread other(L"Otra ventana");
     PutInFront(other.hwnd());
 
-    EXPECT_TRUE(AppActivate("Trazalia R14"));
+    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14"));
     EXPECT_TRUE(IsForeground(cad.hwnd()));
 }
 
@@ -64,7 +64,7 @@ TEST(AppActivate, WhichWindowATitleFinds) {
             << "title " << std::string(c.title, c.title + wcslen(c.title));
     }
     // The UTF-8 title reaches the same window.
-    EXPECT_TRUE(AppActivate(u8"Línea de comando ñ"));
+    EXPECT_EQ(Activation::InFront, AppActivate(u8"Línea de comando ñ"));
     EXPECT_TRUE(IsForeground(accented.hwnd()));
 }
 
@@ -72,7 +72,7 @@ TEST(AppActivate, NoMatchingWindowGivesFalseAndChangesNothing) {
     WindowThread other(L"Otra ventana");
     PutInFront(other.hwnd());
 
-    EXPECT_FALSE(AppActivate("Trazalia R14"));
+    EXPECT_EQ(Activation::NotFound, AppActivate("Trazalia R14"));
     EXPECT_TRUE(IsForeground(other.hwnd()));
 }
 
@@ -83,7 +83,7 @@ TEST(AppActivate, AMinimisedWindowIsRestoredAndBroughtToTheFront) {
     PutInFront(other.hwnd());
     ASSERT_TRUE(IsIconic(cad.hwnd()));
 
-    EXPECT_TRUE(AppActivate("Trazalia R14"));
+    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14"));
     EXPECT_TRUE(IsForeground(cad.hwnd()));
     EXPECT_FALSE(IsIconic(cad.hwnd()));
 }
@@ -132,11 +132,11 @@ TEST_F(WaitForFocus, TheTargetIsActivatedOnlyAfterTheOwnWindowHasTheFocus) {
 
     std::thread user = Later(300, own_);
     const ULONGLONG start = GetTickCount64();
-    const bool found = AppActivate("Trazalia R14", own_);
+    const Activation found = AppActivate("Trazalia R14", own_);
     const ULONGLONG waited = GetTickCount64() - start;
     user.join();
 
-    EXPECT_TRUE(found);
+    EXPECT_EQ(found, Activation::InFront);
     EXPECT_GE(waited, 250u);
     EXPECT_TRUE(IsForeground(cad.hwnd()));
     EXPECT_GT(testing::ownActivatedAt, before);
@@ -148,7 +148,7 @@ TEST_F(WaitForFocus, NoWaitWhenTheOwnWindowAlreadyHasTheFocus) {
     PutInFront(own_);
 
     const ULONGLONG start = GetTickCount64();
-    EXPECT_TRUE(AppActivate("Trazalia R14", own_));
+    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14", own_));
     EXPECT_LT(GetTickCount64() - start, 1000u);
     EXPECT_TRUE(IsForeground(cad.hwnd()));
 }
@@ -159,10 +159,34 @@ TEST_F(WaitForFocus, TheWaitEndsWhenTheOwnWindowIsDestroyed) {
     PutInFront(other.hwnd());
 
     std::thread closer = Later(200, own_, WM_APP);
-    EXPECT_TRUE(AppActivate("Trazalia R14", own_));
+    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14", own_));
     closer.join();
     EXPECT_FALSE(IsWindow(own_));
     EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+TEST_F(WaitForFocus, TheWaitEndsAfterItsBound) {
+    WindowThread other(L"Otra ventana");
+    PutInFront(other.hwnd());
+
+    const ULONGLONG start = GetTickCount64();
+    WaitUntilForeground(own_, 300);
+    const ULONGLONG waited = GetTickCount64() - start;
+    EXPECT_GE(waited, 250u);
+    EXPECT_LT(waited, 1500u);
+}
+
+TEST_F(WaitForFocus, TheForegroundIsOwnWhileAnyWindowOfTheThreadIsInFront) {
+    WindowThread other(L"Otra ventana");
+    const HWND second = CreateOwnWindow(L"Mensaje");  // as a message box would be
+    PutInFront(other.hwnd());
+    EXPECT_FALSE(OwnsForeground(own_));
+    PutInFront(second);
+    EXPECT_TRUE(OwnsForeground(own_));
+    PutInFront(own_);
+    EXPECT_TRUE(OwnsForeground(own_));
+    EXPECT_FALSE(OwnsForeground(nullptr));
+    DestroyWindow(second);
 }
 
 // An event handled during the wait that activates again must not start a
@@ -173,10 +197,10 @@ TEST_F(WaitForFocus, AnActivationFromInsideTheWaitDoesNotWaitAgain) {
     PutInFront(other.hwnd());
 
     static HWND own;
-    static bool nestedFound;
+    static Activation nestedFound;
     static ULONGLONG nestedTook;
     own = own_;
-    nestedFound = false;
+    nestedFound = Activation::NotFound;
     nestedTook = 0;
     testing::onUser = [] {
         const ULONGLONG start = GetTickCount64();
@@ -185,10 +209,10 @@ TEST_F(WaitForFocus, AnActivationFromInsideTheWaitDoesNotWaitAgain) {
         SetForegroundWindow(own);  // lets the outer wait finish
     };
     std::thread poster = Later(100, own_, WM_APP + 1);
-    EXPECT_TRUE(AppActivate("Trazalia R14", own_));
+    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14", own_));
     poster.join();
 
-    EXPECT_TRUE(nestedFound);
+    EXPECT_EQ(nestedFound, Activation::InFront);
     EXPECT_LT(nestedTook, 1000u);
     EXPECT_TRUE(IsForeground(cad.hwnd()));
 }
