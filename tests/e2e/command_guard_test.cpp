@@ -4,7 +4,7 @@
 // would read as another one.
 #include <gtest/gtest.h>
 
-#include "desk_fixture.h"
+#include "driver/desk_fixture.h"
 #include "driver/keyboard.h"
 
 namespace e2e {
