@@ -4,9 +4,10 @@
 
 #include "command/command_not_sent.h"
 #include "command/expression.h"
-#include "system/file_error.h"
 #include "system/app_files.h"
+#include "system/file_error.h"
 #include "window/form1.h"
+#include "window/program_ending.h"
 
 namespace zantoli {
 
@@ -44,10 +45,7 @@ void Form1::ActivaCAD() {
     try {
         StopOrderly(kExitNoCadWindow);
     } catch (const FileError& failure) {
-        // The stop itself failed (marker or settings file). The program is
-        // ending: this must reach the standard error message and the end,
-        // not be taken for a command that could not be sent.
-        throw std::runtime_error(failure.what());
+        throw ProgramEnding(failure.what());  // the marker or the settings file
     }
 }
 

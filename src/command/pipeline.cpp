@@ -45,7 +45,7 @@ void Form1::texto_KeyPress(std::int16_t& KeyAscii) {
         sys_.MsgBox(why, "Error", vbCritical);
     };
     try {
-        ProcessEnter();
+        ProcessEnter(entry);
     } catch (const FileError& failure) {
         keepForRetry(failure.what());  // the alias file or the exchange file
     } catch (const CommandNotSent& failure) {
@@ -53,11 +53,10 @@ void Form1::texto_KeyPress(std::int16_t& KeyAscii) {
     }
 }
 
-void Form1::ProcessEnter() {
+void Form1::ProcessEnter(const std::string& entry) {
     // Such a character would reach the CAD side as another one.
     if (texto.TextHasUnmappableCharacters())
         throw CommandNotSent("La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
-    const std::string entry = entryText_;
     std::string st = texto.Text();
     texto.SetText(VerAlias(st));
     if (texto.Text() == "0") {

@@ -60,8 +60,8 @@ public:
     void WinPos();
 
 private:
-    // Enter handling proper (steps 3 to 9), run once per Enter.
-    void ProcessEnter();
+    // Enter handling proper, run once per Enter; `entry` is the text as typed.
+    void ProcessEnter(const std::string& entry);
     std::string AppFile(const char* name) const;
 
     System& sys_;

@@ -6,6 +6,7 @@
 #include "command/expression.h"
 #include "command_fixture.h"
 #include "system/file_error.h"
+#include "window/program_ending.h"
 
 namespace zantoli::testing {
 namespace {
@@ -89,7 +90,7 @@ TEST_F(Dispatch, AStopThatFailsStillEndsTheProgram) {
         ADD_FAILURE() << "the Enter handling went on";
     } catch (const FileError&) {
         ADD_FAILURE() << "left as a file failure, which the Enter handling reports and survives";
-    } catch (const std::runtime_error& failure) {
+    } catch (const ProgramEnding& failure) {
         EXPECT_EQ(failure.what(), FileError::Compose("escribir", AppPath(app_files::kSettings),
                                                      "Acceso denegado."));
     }
