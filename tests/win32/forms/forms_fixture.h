@@ -1,0 +1,179 @@
+// Both forms and their procedures as real windows, created in this process
+// on the real services and wired as zantoli.exe wires them, with helpers to
+// read their geometry. Shared by the tests of each feature.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "support/window_helpers.h"
+#include "window/design_frame.h"
+#include "window/form1.h"
+#include "window/splash.h"
+#include "win32/forms/main_window.h"
+#include "win32/forms/splash_window.h"
+#include "win32/services/screen.h"
+#include "win32/services/win32_system.h"
+
+namespace zantoli::win32 {
+
+namespace fs = std::filesystem;
+
+using test_support::ClassOf;
+using test_support::Pump;
+using test_support::PumpUntil;
+using test_support::TextOf;
+
+inline RECT ClientRectOf(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return r;
+}
+
+inline RECT OuterRectOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+// A control's rectangle in its form's client area, in pixels.
+inline RECT ChildRectOf(HWND child) {
+    RECT r = OuterRectOf(child);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+inline std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ")";
+}
+
+inline std::string FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Both forms and their procedures, wired as zantoli.exe wires them, with
+// the test executable's folder as AppDir.
+class FormsTest : public ::testing::Test {
+protected:
+    FormsTest()
+        : sys(CreateWin32System()),
+          dpi(ScreenDpiX()),
+          main(GetModuleHandleW(nullptr), dpi),
+          splashWindow(GetModuleHandleW(nullptr), dpi),
+          form1(*sys, main.form(), main.texto(), main.lista(), main.ultimo(), splashWindow.form()),
+          splash(*sys, splashWindow.form(), main.form()) {
+        appDir = fs::u8path(sys->AppDir());
+        fs::remove(appDir / "zantoli.000");
+        fs::remove(appDir / "zantoli.ini");
+        main.Create(form1, *sys);
+        sys->SetMainWindow(main.form().hWnd());
+        splashWindow.Create(splash, *sys);
+    }
+    ~FormsTest() override {
+        fs::remove(appDir / "zantoli.000");
+        fs::remove(appDir / "alias.dat");
+        fs::remove_all(appDir / "var");
+    }
+
+    int Px(float twips) const { return TwipsToPixels(twips, dpi); }
+    // texto's field height follows its font: 315 twips with the design font.
+    // Where the system's substitute for that font is taller, the field may
+    // be higher, never lower (see FieldIsDesignHeightUnlessItsFontNeedsMore).
+    float DesignFieldHeight() {
+        const RECT field = OuterRectOf(main.texto().Hwnd());
+        const int pixels = field.bottom - field.top;
+        return pixels > Px(315) ? PixelsToTwips(pixels, dpi) : 315;
+    }
+    HWND Form1Hwnd() { return main.hwnd(); }
+
+    // Where the design puts texto relative to the client area: 20 twips
+    // wider than it, its bottom 10 twips below it (to a pixel's rounding).
+    void ExpectTextoAlongTheClientArea() {
+        const RECT client = ClientRectOf(Form1Hwnd());
+        const RECT texto = ChildRectOf(main.texto().Hwnd());
+        EXPECT_NEAR(texto.right, client.right + 20 / TwipsPerPixel(dpi), 1)
+            << "client " << Describe(client) << ", texto " << Describe(texto);
+        EXPECT_NEAR(texto.bottom, client.bottom + 10 / TwipsPerPixel(dpi), 1)
+            << "client " << Describe(client) << ", texto " << Describe(texto);
+    }
+    HWND SplashHwnd() { return splashWindow.hwnd(); }
+
+    // Sizes the window as another program (or a settings file) would.
+    void ResizePixels(int width, int height) {
+        SetWindowPos(Form1Hwnd(), nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    std::unique_ptr<Win32System> sys;
+    int dpi;
+    MainWindow main;
+    SplashWindow splashWindow;
+    Form1 form1;
+    Splash splash;
+    fs::path appDir;
+};
+
+// Another program's window, on a thread of its own.
+class OtherWindow {
+public:
+    OtherWindow(const wchar_t* title, bool topmost) {
+        thread_ = std::thread([this, title, topmost] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+            wc.lpszClassName = L"ZantoliFormsTestOther";
+            RegisterClassW(&wc);
+            HWND hwnd = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, wc.lpszClassName, title,
+                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                        nullptr, nullptr, wc.hInstance, nullptr);
+            hwnd_.store(hwnd);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            DestroyWindow(hwnd);
+        });
+        while (!hwnd_.load()) Sleep(1);
+        threadId_ = GetWindowThreadProcessId(hwnd_.load(), nullptr);
+    }
+    ~OtherWindow() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    HWND hwnd() const { return hwnd_.load(); }
+
+private:
+    std::thread thread_;
+    std::atomic<HWND> hwnd_{nullptr};
+    DWORD threadId_ = 0;
+};
+
+inline bool IsTopmost(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST; }
+
+// True when `upper` comes before `lower` in the z-order of top-level windows.
+inline bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == upper) return true;
+        if (w == lower) return false;
+    }
+    return false;
+}
+
+}  // namespace zantoli::win32
