@@ -9,7 +9,10 @@
 #
 # --win32 also runs clang-tidy over the Windows code (src/win32,
 # tools/cad-standin, the aliascheck program) with the mingw-w64 compile
-# database, clang targeting x86_64-w64-mingw32 with mingw's C++ headers.
+# database, clang targeting x86_64-w64-mingw32 with mingw's C++ headers,
+# and checks MSVC's language rules over every source of that database,
+# product and tests (scripts/msvc-language-rules.py: clang-cl in MSVC mode
+# against mingw-w64's headers; a check of the rules, not an MSVC build).
 # Variables: ZANTOLI_ANALYSIS_DIR (build folders, default build/analysis).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -62,7 +65,7 @@ sources "$dir/native/compile_commands.json" '/(src|tools/aliascheck)/' |
 
 if [ "$win32" -eq 1 ]; then
     if cmake --preset mingw -B "$dir/mingw" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-            -DZANTOLI_BUILD_TESTS=OFF >"$dir/configure-mingw.log" 2>&1; then
+            -DZANTOLI_BUILD_TESTS=ON >"$dir/configure-mingw.log" 2>&1; then
         cxx=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))[0]["command"].split()[0])' \
             "$dir/mingw/compile_commands.json")
         args=(-p "$dir/mingw" --extra-arg=--target=x86_64-w64-mingw32 --extra-arg=-nostdinc++)
@@ -71,6 +74,15 @@ if [ "$win32" -eq 1 ]; then
             case $include in */c++*) args+=("--extra-arg=-isystem$include") ;; esac
         done < <(echo | "$cxx" -xc++ -E -v - 2>&1 | sed -n '/#include <...>/,/End of search/p' | sed 's/^ //')
         sources "$dir/mingw/compile_commands.json" '/(src/win32|tools)/' | tidy win32 "${args[@]}"
+        start=$SECONDS
+        if python3 scripts/msvc-language-rules.py "$dir/mingw/compile_commands.json" "$cxx" "$jobs" \
+                >"$dir/msvc-language-rules.log" 2>&1; then
+            echo "$(tail -n 1 "$dir/msvc-language-rules.log") ($(( SECONDS - start )) s)"
+        else
+            cat "$dir/msvc-language-rules.log"
+            echo "MSVC language rules: findings ($(( SECONDS - start )) s)"
+            status=1
+        fi
     else
         tail -n 20 "$dir/configure-mingw.log"
         echo "static analysis: mingw configure failed"
