@@ -3,9 +3,10 @@
 #   1. installs what it needs,
 #   2. builds the portable core natively and runs its unit tests, then the
 #      same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-#   3. static analysis (clang-tidy, cppcheck) and a short fuzzing round,
-#   4. cross-builds the Windows programs with mingw-w64 and runs the Win32
-#      and end-to-end tests under Wine on a virtual display.
+#   3. static analysis (clang-tidy, cppcheck, MSVC's language rules with
+#      clang-cl) and a short fuzzing round,
+#   4. cross-builds the Windows programs with mingw-w64 and runs the Win32,
+#      end-to-end and installer tests under Wine on a virtual display.
 # Ends with one line "N passed, N failed" over all stages; a static-analysis
 # or fuzzing stage counts as one check.
 # ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
