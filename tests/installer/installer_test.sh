@@ -59,18 +59,20 @@ check_shortcut() {
     [ "$got" = "target=$app_win\\pellix.exe"$'\n'"workdir=$app_win"$'\n'"arguments=" ] ||
         fail "shortcut $1: got [$got], expected pellix.exe in $app_win"
 }
+# Prints "<what> in <seconds> s" since $started (an $EPOCHREALTIME).
+took() { awk -v what="$1" -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%s in %.1f s\n", what, b - a }'; }
 program_files=("$app/zantoli.exe" "$app/pellix.exe" "$app/aliascheck.exe" "$app/LEEME.txt"
                "$app/LICENSE.txt" "$app/desinstalar.exe")
 
-started=$SECONDS
+started=$EPOCHREALTIME
 wine_run wineboot --init
 wineserver -w
-echo "fresh prefix in $((SECONDS - started)) s"
+took "fresh prefix"
 
 # A first install: files, shortcuts, the entry in Apps & features.
-started=$SECONDS
+started=$EPOCHREALTIME
 expect_rc 0 "silent install" wine_run "$setup" /S
-echo "install in $((SECONDS - started)) s"
+took "silent install"
 expect_files present "${program_files[@]}" "$app/alias.dat" "$app/var" "$start_menu_lnk" "$desktop_lnk"
 cmp -s "$app/alias.dat" "$(dirname "$setup")/Zantoli/alias.dat" || fail "alias.dat is not the shipped one"
 check_shortcut "$start_menu_lnk"
@@ -111,10 +113,10 @@ expect_rc 0 "silent upgrade" wine_run "$setup" /S
 
 # Uninstall: the programs go, the user's aliases and window placement stay.
 printf '(command "LINE" )\r\n' >"$app/var/vuroview.var"
-started=$SECONDS
+started=$EPOCHREALTIME
 expect_rc 0 "silent uninstall" wine_run "$app/desinstalar.exe" /S
 wineserver -w # the uninstaller runs on as a copy in Temp
-echo "uninstall in $((SECONDS - started)) s"
+took "silent uninstall (until wineserver -w returns)"
 expect_files absent "${program_files[@]}" "$app/var" "$app/zantoli.000" "$start_menu_lnk" "$desktop_lnk"
 expect_files present "$app/alias.dat" "$app/zantoli.ini"
 wine_run reg query "$key" && fail "the uninstall left $key"
