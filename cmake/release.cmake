@@ -7,7 +7,12 @@
 #                               the shipped programs, for crash analysis.
 #   cmake --build build/mingw --target release     the zip
 #   cmake --build build/mingw --target installer   the zip and the installer
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# The zip is written by a Python script (make_zip.py).
+find_package(Python3 COMPONENTS Interpreter)
+if(NOT Python3_Interpreter_FOUND)
+    message(STATUS "Python 3 not found: no release and installer targets")
+    return()
+endif()
 set(ZANTOLI_RELEASE_ROOT ${CMAKE_BINARY_DIR}/release)
 set(ZANTOLI_RELEASE_NAME Zantoli-${PROJECT_VERSION}-x64)
 set(ZANTOLI_RELEASE_ZIP ${ZANTOLI_RELEASE_ROOT}/${ZANTOLI_RELEASE_NAME}.zip)
