@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make
     googletest libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev clang-tidy cppcheck
+    clang libclang-rt-14-dev clang-tidy clang-tools cppcheck
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils imagemagick
-    fonts-liberation fonts-wine zip unzip python3
+    fonts-liberation fonts-wine zip unzip python3 nsis
 )
 
 missing=()

@@ -3,9 +3,11 @@
 #   1. installs what it needs,
 #   2. builds the portable core natively and runs its unit tests, then the
 #      same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-#   3. static analysis (clang-tidy, cppcheck) and a short fuzzing round,
-#   4. cross-builds the Windows programs with mingw-w64 and runs the Win32
-#      and end-to-end tests under Wine on a virtual display, at 96 and 144 DPI.
+#   3. static analysis (clang-tidy, cppcheck), a short fuzzing round and,
+#      beside it, the check of MSVC's language rules with clang-cl,
+#   4. cross-builds the Windows programs with mingw-w64 and runs the Win32,
+#      end-to-end and installer tests under Wine on a virtual display, the
+#      Win32 and end-to-end ones at 96 and again at 144 DPI.
 # Ends with one line "N passed, N failed" over all stages; a static-analysis
 # or fuzzing stage counts as one check.
 # ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
@@ -49,9 +51,16 @@ ctest_stage() {
 check_stage() {
     local name=$1
     shift
-    local log="$logdir/$name.log"
     echo "== $name"
-    if "$@" >"$log" 2>&1; then
+    "$@" >"$logdir/$name.log" 2>&1
+    report_check "$name" $?
+}
+
+# Counts a single-check stage whose log is written and whose exit code is $2.
+report_check() {
+    local name=$1
+    local log="$logdir/$name.log"
+    if [ "$2" -eq 0 ]; then
         tail -n 5 "$log"
         total_passed=$((total_passed + 1))
     else
@@ -85,8 +94,15 @@ if build asan; then
     ctest_stage unit-sanitizers ctest --preset asan --timeout 120
 fi
 
-check_stage static-analysis scripts/static-analysis.sh --win32
+check_stage static-analysis scripts/static-analysis.sh --win32 --no-msvc-rules
+# The fuzzers use one core for minutes: the MSVC language rules check runs
+# beside them.
+scripts/static-analysis.sh --only-msvc-rules >"$logdir/msvc-language-rules.log" 2>&1 &
+msvc_rules_pid=$!
 check_stage fuzz scripts/fuzz.sh "${ZANTOLI_FUZZ_SECONDS:-45}"
+echo "== msvc-language-rules"
+wait "$msvc_rules_pid"
+report_check msvc-language-rules $?
 
 if build mingw; then
     ctest_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -78,7 +79,7 @@ Stats Summarise(std::vector<double> samples) {
     Stats s;
     if (samples.empty()) return s;
     std::sort(samples.begin(), samples.end());
-    const auto at = [&](double q) { return samples[static_cast<size_t>(q * static_cast<double>(samples.size() - 1) + 0.5)]; };
+    const auto at = [&](double q) { return samples[static_cast<size_t>(std::lround(q * static_cast<double>(samples.size() - 1)))]; };
     s.median = at(0.5);
     s.p95 = at(0.95);
     s.max = samples.back();

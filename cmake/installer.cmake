@@ -1,0 +1,29 @@
+# The per-user installer, Zantoli-<version>-x64-setup.exe, beside the zip,
+# built with NSIS from the release folder; SHA256SUMS.txt then covers both.
+#   cmake --build build/mingw --target installer
+set(program_files_x86 "ProgramFiles(x86)")
+find_program(ZANTOLI_MAKENSIS makensis
+    PATHS "$ENV{${program_files_x86}}/NSIS" "$ENV{ProgramFiles}/NSIS" NO_CMAKE_FIND_ROOT_PATH)
+if(NOT ZANTOLI_MAKENSIS)
+    message(STATUS "makensis not found: no installer target (Debian: apt-get install nsis)")
+    return()
+endif()
+
+set(ZANTOLI_INSTALLER ${ZANTOLI_RELEASE_ROOT}/${ZANTOLI_RELEASE_NAME}-setup.exe)
+set(script ${PROJECT_SOURCE_DIR}/installer/zantoli-setup.nsi)
+add_custom_target(installer
+    COMMAND ${ZANTOLI_MAKENSIS} -V2 -INPUTCHARSET UTF8
+            -DVERSION=${PROJECT_VERSION}
+            -DPUBLISHER=${ZANTOLI_PUBLISHER}
+            -DCOPYRIGHT=${ZANTOLI_COPYRIGHT}
+            -DSTAGE=${ZANTOLI_RELEASE_STAGE}
+            -DICON=${ZANTOLI_RESOURCES_DIR}/zantoli.ico
+            -DOUTFILE=${ZANTOLI_INSTALLER}
+            ${script}
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${ZANTOLI_RELEASE_ROOT}/SHA256SUMS.txt
+            -DFILES=${ZANTOLI_RELEASE_ZIP},${ZANTOLI_INSTALLER}
+            -P ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake
+    DEPENDS ${script}
+    COMMENT "${ZANTOLI_RELEASE_NAME}-setup.exe"
+    VERBATIM)
+add_dependencies(installer release)
