@@ -120,8 +120,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(placed.width >= 2000);
     FUZZ_CHECK(placed.height >= 665);  // list top 0 + input box 315 + 350
     if (values.size() >= 4) {
-        FUZZ_CHECK(placed.top == (values[0] > w.sys.screenHeight ? 10 : values[0]));
-        FUZZ_CHECK(placed.left == (values[1] > w.sys.screenWidth ? 10 : values[1]));
+        const float top = values[0] > w.sys.screenHeight ? 10 : values[0];
+        const float left = values[1] > w.sys.screenWidth ? 10 : values[1];
+        // One screen: a window that shares no point with it opens at the
+        // first-start corner for its size instead.
+        const bool onScreen = double{left} < w.sys.screenWidth && double{left} + placed.width > 0 &&
+                              double{top} < w.sys.screenHeight && double{top} + placed.height > 0;
+        FUZZ_CHECK(placed.top == (onScreen ? top : w.sys.screenHeight - placed.height - 700));
+        FUZZ_CHECK(placed.left == (onScreen ? left : w.sys.screenWidth - placed.width - 350));
         if (values[2] >= 665) FUZZ_CHECK(placed.height == values[2]);
         if (values[3] >= 2000) FUZZ_CHECK(placed.width == values[3]);
     } else {

@@ -59,6 +59,18 @@ protected:
         while (!done() && GetTickCount64() < end) Pump(10);
         Pump(100);  // anything extra would arrive now
     }
+
+    // Waits until the chord's Ctrl has gone up in `cad`; its presses of K.
+    static std::vector<testing::KeySeen> KPressesOf(const WindowThread& cad) {
+        WaitFor([&] {
+            const auto ups = cad.KeyUps();
+            return std::count(ups.begin(), ups.end(), static_cast<WPARAM>(VK_CONTROL)) > 0;
+        });
+        std::vector<testing::KeySeen> ks;
+        for (const auto& key : cad.KeyDowns())
+            if (key.vk == 'K') ks.push_back(key);
+        return ks;
+    }
 };
 
 TEST_F(KeysToAnotherWindow, OneCtrlShiftKReachesTheActivatedWindow) {
@@ -71,14 +83,7 @@ TEST_F(KeysToAnotherWindow, OneCtrlShiftKReachesTheActivatedWindow) {
     ASSERT_EQ(system->AppActivate("Trazalia R14", false), Activation::InFront);
     EXPECT_EQ(HeldModifiers(), 0u);
     EXPECT_TRUE(system->SendKeys("^(+K)"));  // at once, as the dispatch does
-    WaitFor([&] {
-        const auto ups = cad.KeyUps();
-        return std::count(ups.begin(), ups.end(), static_cast<WPARAM>(VK_CONTROL)) > 0;
-    });
-
-    std::vector<testing::KeySeen> ks;
-    for (const auto& key : cad.KeyDowns())
-        if (key.vk == 'K') ks.push_back(key);
+    const std::vector<testing::KeySeen> ks = KPressesOf(cad);
     ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
     EXPECT_TRUE(ks[0].ctrl);
     EXPECT_TRUE(ks[0].shift);
@@ -106,13 +111,7 @@ TEST_F(KeysToAnotherWindow, KeysTheUserHoldsNeitherChangeTheHotkeyNorEndUp) {
     ASSERT_EQ(HeldModifiers(), static_cast<unsigned>(kLeftShift | kLeftAlt));
 
     EXPECT_TRUE(SendKeyString("^(+K)"));
-    WaitFor([&] {
-        const auto ups = cad.KeyUps();
-        return std::count(ups.begin(), ups.end(), static_cast<WPARAM>(VK_CONTROL)) > 0;
-    });
-    std::vector<testing::KeySeen> ks;
-    for (const auto& key : cad.KeyDowns())
-        if (key.vk == 'K') ks.push_back(key);
+    const std::vector<testing::KeySeen> ks = KPressesOf(cad);
     EXPECT_EQ(HeldModifiers(), static_cast<unsigned>(kLeftShift | kLeftAlt));
     release();
     ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
