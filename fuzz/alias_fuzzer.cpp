@@ -238,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The whole Enter, on a fresh window state.
     w.TypeAndEnter(typed);
     const auto exchange = w.sys.files.find(exchangePath);
-    FUZZ_CHECK(!w.sys.ended);
+    FUZZ_CHECK(!w.sys.Ended());
     if (!hasFile) {
         FUZZ_CHECK(w.sys.messages.size() == 1);
         FUZZ_CHECK(w.sys.messages[0].prompt.find(aliasPath) != std::string::npos);

@@ -5,9 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
-#include "system/ansi_upper.h"
 #include "system/file_error.h"
 #include "system/text_lines.h"
 
@@ -23,10 +21,6 @@ std::filesystem::path Native(std::string path) {
 }
 
 std::string Reason() { return std::strerror(errno); }
-
-[[noreturn]] void NoDesktop(const char* operation) {
-    throw std::logic_error(std::string("La medición no tiene escritorio: ") + operation);
-}
 
 }  // namespace
 
@@ -67,23 +61,6 @@ void DiskSystem::Kill(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::remove(Native(path), error))
         throw FileError(file_op::kDelete, path, error ? error.message() : "No existe.");
-}
-
-std::string DiskSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }
-
-int DiskSystem::MsgBox(const std::string&, const std::string&, int) { NoDesktop("MsgBox"); }
-Activation DiskSystem::AppActivate(const std::string&, bool) { NoDesktop("AppActivate"); }
-bool DiskSystem::SendKeys(const std::string&) { NoDesktop("SendKeys"); }
-bool DiskSystem::OwnsForeground(WindowHandle) const { NoDesktop("OwnsForeground"); }
-void DiskSystem::DoEvents() { NoDesktop("DoEvents"); }
-void DiskSystem::End(int) { NoDesktop("End"); }
-float DiskSystem::ScreenWidth() const { NoDesktop("ScreenWidth"); }
-float DiskSystem::ScreenHeight() const { NoDesktop("ScreenHeight"); }
-float DiskSystem::VirtualScreenRight() const { NoDesktop("VirtualScreenRight"); }
-float DiskSystem::VirtualScreenBottom() const { NoDesktop("VirtualScreenBottom"); }
-bool DiskSystem::OnAnyMonitor(float, float, float, float) const { NoDesktop("OnAnyMonitor"); }
-long DiskSystem::SetWindowPos(WindowHandle, WindowHandle, int, int, int, int, unsigned) {
-    NoDesktop("SetWindowPos");
 }
 
 }  // namespace zantoli::bench

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "minimal_window.h"
+
 namespace {
 
 const wchar_t kCadTitle[] = L"Trazalia R14";
@@ -44,35 +46,19 @@ void SendHotkeyToCad() {
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN) SendHotkeyToCad();
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        SendHotkeyToCad();
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    return bench::QuitOnDestroy(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"SoakMinimalSender";
-    if (!RegisterClassW(&wc)) return 1;
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Emisor mínimo", WS_OVERLAPPEDWINDOW, 820, 40, 300, 120,
-                                nullptr, nullptr, instance, nullptr);
+    const HWND hwnd = bench::CreateMinimalWindow(
+        instance, {L"SoakMinimalSender", L"Emisor mínimo", 0, 820, 40, 300, 120, Proc});
     if (!hwnd) return 1;
     ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return bench::RunMessageLoop();
 }

@@ -1,5 +1,4 @@
 #include <exception>
-#include <stdexcept>
 #include <string>
 
 #include "command/command_not_sent.h"

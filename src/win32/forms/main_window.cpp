@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <stdexcept>
 #include <utility>
 
 #include "window/design_frame.h"

@@ -1,7 +1,5 @@
 #include "win32/forms/splash_window.h"
 
-#include <stdexcept>
-
 #include "window/splash.h"
 #include "win32/services/event_boundary.h"
 #include "win32/services/screen.h"

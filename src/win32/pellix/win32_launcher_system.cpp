@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "win32/services/activation.h"

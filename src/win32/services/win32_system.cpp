@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <stdexcept>
-
 #include "win32/services/activation.h"
 #include "win32/services/app_dir.h"
 #include "win32/services/encoding.h"

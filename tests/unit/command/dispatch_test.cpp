@@ -47,7 +47,7 @@ TEST_F(Dispatch, WritesTheExpressionAndSendsTheHotkeyToTheCadWindow) {
     ASSERT_EQ(sys.keysSent.size(), 1u);
     EXPECT_EQ(sys.keysSent[0].keys, "^(+K)");
     EXPECT_EQ(sys.keysSent[0].activeTitle, "Trazalia R14 - [Dibujo1]");
-    EXPECT_FALSE(sys.ended);
+    EXPECT_FALSE(sys.Ended());
 }
 
 TEST_F(Dispatch, ExactBytesOfTheShortestFiles) {

@@ -26,7 +26,7 @@ protected:
         EXPECT_EQ(sys.messages[0].prompt, expectedPrompt);
         EXPECT_EQ(sys.messages[0].title, "Error");
         EXPECT_EQ(sys.messages[0].style, 16);
-        EXPECT_FALSE(sys.ended);
+        EXPECT_FALSE(sys.Ended());
         EXPECT_EQ(sys.keysSent.size(), 1u);
         EXPECT_EQ(Exchange(), exchange);
         EXPECT_EQ(lista.items, Texts{"l"});
@@ -67,7 +67,7 @@ TEST_F(Failures, MissingVarFolderIsReportedAndNotCreated) {
     EXPECT_EQ(lista.items, Texts{"l"});
     EXPECT_EQ(ultimo.caption, "LINE");
     EXPECT_EQ(texto.text, "c");
-    EXPECT_FALSE(sys.ended);
+    EXPECT_FALSE(sys.Ended());
 }
 
 TEST_F(Failures, UnwritableExchangeFileSendsNoHotkey) {
@@ -125,7 +125,7 @@ TEST_F(Failures, AFullHistoryIsReportedAfterTheCommandWasSent) {
     EXPECT_EQ(sys.messages[0].prompt,
               "La lista del historial no admite más entradas; la orden se ha enviado sin anotarla.");
     EXPECT_EQ(sys.messages[0].style, 16);
-    EXPECT_FALSE(sys.ended);
+    EXPECT_FALSE(sys.Ended());
     EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
     EXPECT_EQ(sys.keysSent.size(), 2u);
     EXPECT_EQ(lista.items, Texts{"l"});

@@ -90,7 +90,6 @@ void FakeSystem::DoEvents() {
 }
 
 void FakeSystem::End(int code) {
-    ended = true;
     exitCode = code;
     throw ProgramEnded{};
 }

@@ -68,8 +68,8 @@ public:
     std::vector<KeysSent> keysSent;
     std::vector<PositionCall> positionCalls;
     int doEventsCount = 0;
-    bool ended = false;
-    int exitCode = -1;
+    int exitCode = -1;  // until the program ends
+    bool Ended() const { return exitCode >= 0; }
     // Run inside AppActivate's wait, before the activation (re-entry tests).
     std::function<void()> whileWaitingForFocus;
     std::function<void()> onDoEvents;

@@ -83,7 +83,7 @@ TEST_F(StartStopTest, CloseRemovesTheMarkerSavesThePlacementAndEnds) {
         EXPECT_FALSE(sys.FileExists(Marker()));
         EXPECT_EQ(sys.files[Settings()], " 900 \r\n-30 \r\n 1140 \r\n 3375 \r\n");
         EXPECT_EQ(sys.doEventsCount, 1);
-        EXPECT_TRUE(sys.ended);
+        EXPECT_TRUE(sys.Ended());
         EXPECT_EQ(sys.exitCode, kExitClosed);
     }
 }
@@ -99,7 +99,7 @@ TEST_F(StartStopTest, SettingsThatCannotBeWrittenAtCloseAreReported) {
     } catch (const FileError& error) {
         EXPECT_EQ(error.path(), Settings());
     }
-    EXPECT_FALSE(sys.ended);
+    EXPECT_FALSE(sys.Ended());
     EXPECT_FALSE(sys.FileExists(Marker()));
 }
 

@@ -25,6 +25,7 @@
 #include "window/splash.h"
 #include "win32/forms/main_window.h"
 #include "win32/forms/splash_window.h"
+#include "win32/services/handles.h"
 #include "win32/services/screen.h"
 #include "win32/services/win32_system.h"
 

@@ -55,13 +55,12 @@ TEST_F(FormsTest, SplashIsALightCyanBorderedPopupCentredOnTheScreen) {
     const HWND notice = splashWindow.label(3);
     const std::wstring text = TextOf(notice);
     EXPECT_FALSE(text.empty());
-    HDC dc = GetDC(notice);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(notice, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(notice, dc);
+    {
+        const WindowDC dc(notice);
+        const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(notice, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
     EXPECT_LE(extent.cx, ClientRectOf(notice).right) << "the notice would wrap";
 }
 

@@ -118,12 +118,11 @@ TEST_F(FormsTest, ClientAreaAndControlsHaveTheirDesignGeometryAtTheScreenDpi) {
 TEST_F(FormsTest, FieldIsDesignHeightUnlessItsFontNeedsMore) {
     const HWND combo = main.texto().Hwnd();
     TEXTMETRICW metrics{};
-    HDC dc = GetDC(combo);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(combo, dc);
+    {
+        const WindowDC dc(combo);
+        const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc.get(), &metrics);
+    }
     const RECT field = OuterRectOf(combo);
     const int height = field.bottom - field.top;
     ASSERT_GE(height, Px(315));
