@@ -10,6 +10,7 @@
 //  - restoring the placement from the file never fails and leaves a finite
 //    placement: Top and Left as read, or 10 beyond the screen, the size as
 //    read but never below the window's minimum.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -122,12 +123,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (values.size() >= 4) {
         const float top = values[0] > w.sys.screenHeight ? 10 : values[0];
         const float left = values[1] > w.sys.screenWidth ? 10 : values[1];
-        // One screen: a window that shares no point with it opens at the
-        // first-start corner for its size instead.
-        const bool onScreen = double{left} < w.sys.screenWidth && double{left} + placed.width > 0 &&
-                              double{top} < w.sys.screenHeight && double{top} + placed.height > 0;
-        FUZZ_CHECK(placed.top == (onScreen ? top : w.sys.screenHeight - placed.height - 700));
-        FUZZ_CHECK(placed.left == (onScreen ? left : w.sys.screenWidth - placed.width - 350));
+        // One screen, no taskbar: a window with less than 600 x 150 twips of
+        // its caption (top 300, less 60 at each side and 700 of close
+        // button) on the screen opens at the first-start corner instead.
+        const double captionLeft = std::max(double{left} + 60, 0.0);
+        const double captionRight =
+            std::min(double{left} + placed.width - 760, double{w.sys.screenWidth});
+        const double captionTop = std::max(double{top}, 0.0);
+        const double captionBottom = std::min(double{top} + 300, double{w.sys.screenHeight});
+        const bool onScreen = captionRight - captionLeft >= 600 && captionBottom - captionTop >= 150;
+        const float cornerTop = std::max(w.sys.screenHeight - placed.height - 700, 0.0f);
+        FUZZ_CHECK(placed.top == (onScreen ? top : cornerTop));
+        const float cornerLeft = std::max(w.sys.screenWidth - placed.width - 350, 0.0f);
+        FUZZ_CHECK(placed.left == (onScreen ? left : cornerLeft));
         if (values[2] >= 665) FUZZ_CHECK(placed.height == values[2]);
         if (values[3] >= 2000) FUZZ_CHECK(placed.width == values[3]);
     } else {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "system/controls.h"
 #include "system/msgbox_style.h"
@@ -23,7 +24,17 @@ enum ExitCode : int {
 enum class Activation {
     InFront,     // the window is the foreground window
     NotFound,    // no window has the title
-    NotInFront,  // a window has it but did not come to the front (hung or refused)
+    NotInFront,  // a window has it but did not come to the front
+    // Found, but keys sent now would not reach it, so it is left as it is:
+    Elevated,  // runs with higher rights: the system drops the keys without a word
+    Disabled,  // a modal dialog of its own is open: the keys would go to the dialog
+    Busy,      // does not answer (stays busy past a bounded wait): the keys would queue
+};
+
+// A rectangle of the desktop in twips, measured like a form's Left and Top
+// from the primary screen's top left corner.
+struct ScreenArea {
+    float left, top, width, height;
 };
 
 // Receives one line at a time, without its line end.
@@ -56,6 +67,9 @@ public:
     // whose title begins with it. With `wait`, first waits (a bounded
     // time) until the caller's own window holds the focus.
     virtual Activation AppActivate(const std::string& title, bool wait) = 0;
+    // True while the window that the last AppActivate brought to the front
+    // is still the foreground window.
+    virtual bool ActivatedWindowInFront() const = 0;
     // Sends a key string ("^(+K)") to the active window; does not wait.
     // False when the system refused some of its keys: it does so when the
     // window in front belongs to a program with higher rights.
@@ -77,8 +91,8 @@ public:
     // screen's top left corner.
     virtual float VirtualScreenRight() const = 0;
     virtual float VirtualScreenBottom() const = 0;
-    // True when the rectangle shares at least one point with a monitor.
-    virtual bool OnAnyMonitor(float left, float top, float width, float height) const = 0;
+    // Every monitor's work area (without the taskbar), the primary's first.
+    virtual std::vector<ScreenArea> WorkAreas() const = 0;
     // user32's SetWindowPos; the result is the platform's and is ignored.
     virtual long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y,
                               int cx, int cy, unsigned flags) = 0;

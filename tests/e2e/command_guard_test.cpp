@@ -6,6 +6,7 @@
 
 #include "driver/desk_fixture.h"
 #include "driver/keyboard.h"
+#include "standin_messages.h"
 
 namespace e2e {
 namespace {
@@ -79,6 +80,54 @@ TEST_F(CommandGuardTest, ACharacterTheCodePageLacksIsRefusedAndKeptInTheBox) {
     window_->Focus();
     SendMessageW(window_->input(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     EXPECT_EQ(Send(L"x€ñ", 1), Lines{"(command \"X\x80\xD1\" )"});
+}
+
+// What the CAD program cannot take now is refused with a message and kept
+// in the box; nothing is written or sent until the user presses Enter again.
+class CadNotReadyTest : public CommandGuardTest {
+protected:
+    void ExpectRefused(const std::wstring& typed, const wchar_t* prompt, const std::string& exchange) {
+        HWND box = WaitMessageBox(L"Error", zantoli().id(), kStepTimeout + kStepTimeout);
+        EXPECT_EQ(MessageBoxPrompt(box), prompt);
+        ClickOk(box);
+        EXPECT_EQ(window_->InputText(), typed);
+        EXPECT_EQ(ExchangeBytes(), exchange);
+    }
+};
+
+TEST_F(CadNotReadyTest, AModalDialogInTheCadKeepsTheCommandUntilItIsClosed) {
+    PostMessageW(cad_->window(), standin::kMsgOpenDialog, 0, 0);
+    HWND dialog = WaitMessageBox(standin::kDialogTitle, cad_->process().id(), kStepTimeout);
+    window_->Enter(L"c");
+    ExpectRefused(L"c",
+                  L"Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
+                  L"Ciérrelo en Trazalia R14 y pulse Intro de nuevo.",
+                  "(missing)");
+    EXPECT_EQ(cad_->Received().size(), 0u);
+
+    ClickOk(dialog);
+    window_->Focus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(cad_->WaitReceived(1), Lines{"(command \"CIRCLE\" )"});
+}
+
+TEST_F(CadNotReadyTest, ABusyCadIsWaitedForAMomentAndRefusedWhenItStaysBusy) {
+    PostMessageW(cad_->window(), standin::kMsgBusy, 1000, 0);
+    EXPECT_EQ(Send(L"c", 1), Lines{"(command \"CIRCLE\" )"});
+
+    PostMessageW(cad_->window(), standin::kMsgBusy, 4500, 0);
+    window_->Enter(L"l");
+    ExpectRefused(L"l",
+                  L"Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
+                  L"Cuando termine, pulse Intro de nuevo.",
+                  "(command \"CIRCLE\" )\r\n");
+    // Once it answers again the same Enter goes through, and the first
+    // command was evaluated once only.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(cad_->window(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    window_->Focus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(cad_->WaitReceived(2), (Lines{"(command \"CIRCLE\" )", "(command \"LINE\" )"}));
 }
 
 }  // namespace

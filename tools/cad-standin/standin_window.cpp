@@ -1,6 +1,7 @@
 #include "standin_window.h"
 
 #include "exchange.h"
+#include "standin_messages.h"
 #include "text.h"
 
 namespace standin {
@@ -96,6 +97,12 @@ LRESULT StandinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
+        return 0;
+    case kMsgBusy:
+        Sleep(static_cast<DWORD>(wParam));
+        return 0;
+    case kMsgOpenDialog:
+        MessageBoxW(hwnd_, L"Un cuadro de diálogo abierto.", kDialogTitle, MB_OK);
         return 0;
     default:
         return DefWindowProcW(hwnd_, message, wParam, lParam);

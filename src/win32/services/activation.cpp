@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "win32/services/encoding.h"
+#include "win32/services/integrity.h"
 
 namespace zantoli::win32 {
 
@@ -53,6 +54,14 @@ bool OwnThreadInFront(HWND own) {
 }
 
 thread_local bool waitingForForeground = false;
+
+// A window that answers a message in this time is taken as not busy.
+constexpr UINT kAnswersAtOnceMs = 50;
+
+bool AnswersWithin(HWND target, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
 
 }  // namespace
 
@@ -117,10 +126,38 @@ Activation AppActivate(const std::string& title, HWND waitFor) {
     if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
     const HWND target = FindWindowByTitle(Utf8ToWide(title));
     if (target == nullptr) return Activation::NotFound;
-    // A hung window would not take the keys, and keys queued for it would
-    // arrive whenever it recovers.
+    // A hung window would not come to the front, and a program that waits
+    // for it would hang with it.
     if (IsHungAppWindow(target)) return Activation::NotInFront;
     return BringToFront(target) ? Activation::InFront : Activation::NotInFront;
+}
+
+Activation KeysCanReach(HWND target) {
+    if (RunsAtHigherIntegrity(target)) return Activation::Elevated;
+    if (!IsWindowEnabled(target)) return Activation::Disabled;
+    if (IsHungAppWindow(target)) return Activation::Busy;
+    // The foreground moves to a busy window at once and the keys wait in its
+    // queue: meanwhile the next command would overwrite the file it has yet
+    // to read. A window answers a sent message only between its tasks.
+    if (AnswersWithin(target, kAnswersAtOnceMs)) return Activation::InFront;
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const bool answered = AnswersWithin(target, kBusyWaitMs);
+    SetCursor(previous);
+    if (!answered) return Activation::Busy;
+    // A modal dialog may have opened while it was busy.
+    return IsWindowEnabled(target) ? Activation::InFront : Activation::Disabled;
+}
+
+Activation ActivateForKeys(const std::string& title, HWND waitFor, HWND& activated) {
+    activated = nullptr;
+    if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
+    const HWND target = FindWindowByTitle(Utf8ToWide(title));
+    if (target == nullptr) return Activation::NotFound;
+    const Activation reach = KeysCanReach(target);
+    if (reach != Activation::InFront) return reach;
+    if (!BringToFront(target)) return Activation::NotInFront;
+    activated = target;
+    return Activation::InFront;
 }
 
 bool OwnsForeground(HWND own) { return own != nullptr && OwnThreadInFront(own); }

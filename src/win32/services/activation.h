@@ -34,6 +34,20 @@ inline constexpr DWORD kFocusWaitMs = 2000;
 // A hung window is not activated: it counts as found but not in front.
 Activation AppActivate(const std::string& title, HWND waitFor = nullptr);
 
+// How long a window that does not answer at once is waited for: well under
+// the 5 s after which the system calls it hung.
+inline constexpr DWORD kBusyWaitMs = 3000;
+
+// Whether keys sent to `target` now would reach it: InFront when nothing
+// stands in their way, else Elevated, Disabled (a modal dialog of its own is
+// open) or Busy (it has not answered a message within kBusyWaitMs; the
+// wait shows the wait cursor).
+Activation KeysCanReach(HWND target);
+
+// AppActivate for sending keys: a window that KeysCanReach refuses is left
+// where it is. `activated` receives the window brought to the front.
+Activation ActivateForKeys(const std::string& title, HWND waitFor, HWND& activated);
+
 // True when the foreground window belongs to `own`'s thread.
 bool OwnsForeground(HWND own);
 

@@ -49,15 +49,30 @@ float VirtualScreenBottomTwips() {
         GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN), ScreenDpiY());
 }
 
-bool OnAnyMonitorTwips(float left, float top, float width, float height) {
+namespace {
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    auto* areas = reinterpret_cast<std::vector<ScreenArea>*>(param);
     const int dpiX = ScreenDpiX(), dpiY = ScreenDpiY();
-    RECT r{};
-    r.left = TwipsToPixels(left, dpiX);
-    r.top = TwipsToPixels(top, dpiY);
-    // Computed in twips and saturated once, so no pixel sum can overflow.
-    r.right = TwipsToPixels(left + width, dpiX);
-    r.bottom = TwipsToPixels(top + height, dpiY);
-    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+    const RECT& r = info.rcWork;
+    const ScreenArea area{PixelsToTwips(r.left, dpiX), PixelsToTwips(r.top, dpiY),
+                          PixelsToTwips(r.right - r.left, dpiX), PixelsToTwips(r.bottom - r.top, dpiY)};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        areas->insert(areas->begin(), area);
+    else
+        areas->push_back(area);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<ScreenArea> WorkAreasTwips() {
+    std::vector<ScreenArea> areas;
+    EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 }  // namespace zantoli::win32

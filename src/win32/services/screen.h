@@ -1,6 +1,10 @@
 // Twips <-> pixels with the screen's real DPI (1440 twips per inch).
 #pragma once
 
+#include <vector>
+
+#include "system/system.h"
+
 namespace zantoli::win32 {
 
 // LOGPIXELSX / LOGPIXELSY of the screen as this process sees it (96 when
@@ -26,7 +30,7 @@ float ScreenHeightTwips();
 float VirtualScreenRightTwips();
 float VirtualScreenBottomTwips();
 
-// True when the rectangle, in twips of screen coordinates, overlaps a monitor.
-bool OnAnyMonitorTwips(float left, float top, float width, float height);
+// Every monitor's work area in twips of screen coordinates, the primary's first.
+std::vector<ScreenArea> WorkAreasTwips();
 
 }  // namespace zantoli::win32

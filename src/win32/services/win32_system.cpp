@@ -55,7 +55,11 @@ public:
     }
 
     Activation AppActivate(const std::string& title, bool wait) override {
-        return win32::AppActivate(title, wait ? LiveMainWindow() : nullptr);
+        return ActivateForKeys(title, wait ? LiveMainWindow() : nullptr, activated_);
+    }
+
+    bool ActivatedWindowInFront() const override {
+        return activated_ != nullptr && GetForegroundWindow() == activated_;
     }
 
     bool SendKeys(const std::string& keys) override { return SendKeyString(keys); }
@@ -78,9 +82,7 @@ public:
     float ScreenHeight() const override { return ScreenHeightTwips(); }
     float VirtualScreenRight() const override { return VirtualScreenRightTwips(); }
     float VirtualScreenBottom() const override { return VirtualScreenBottomTwips(); }
-    bool OnAnyMonitor(float left, float top, float width, float height) const override {
-        return OnAnyMonitorTwips(left, top, width, height);
-    }
+    std::vector<ScreenArea> WorkAreas() const override { return WorkAreasTwips(); }
 
     long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override {
@@ -94,6 +96,7 @@ private:
     }
 
     WindowHandle mainWindow_ = 0;
+    HWND activated_ = nullptr;
 };
 
 }  // namespace

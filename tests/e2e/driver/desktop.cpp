@@ -103,8 +103,7 @@ HWND FocusOf(HWND hwnd) {
 }
 
 void BringToFront(HWND hwnd) {
-    if (GetForegroundWindow() != hwnd) SetForegroundWindow(hwnd);
-    if (!WaitUntil([&] { return GetForegroundWindow() == hwnd; }, kStepTimeout))
+    if (!zantoli::test_support::ForceForeground(hwnd, static_cast<DWORD>(kStepTimeout.count())))
         throw std::runtime_error("expected \"" + Narrow(TitleOf(hwnd)) + "\" in front; got \"" +
                                  Narrow(TitleOf(GetForegroundWindow())) + "\"");
 }

@@ -89,15 +89,59 @@ TEST_F(Failures, RepeatThatCannotBeWrittenKeepsTheBoxEmpty) {
         "", FileError::Compose("escribir", ExchangePath(), "No hay espacio suficiente en el disco."));
 }
 
-TEST_F(Failures, CadWindowThatStaysBehindGetsNeitherFileNorKey) {
-    sys.windowsStayingBehind.insert("Trazalia R14 - [Dibujo1]");
-    TypeAndEnter("c");
-    ExpectUnchangedAfterFailure(
-        "c", "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.");
-    sys.windowsStayingBehind.clear();
+TEST_F(Failures, ACadWindowThatCannotTakeKeysNowGetsNeitherFileNorKey) {
+    const struct {
+        Activation refusal;
+        const char* prompt;
+    } cases[] = {
+        {Activation::NotInFront,
+         "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado."},
+        {Activation::Elevated,
+         "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?)."},
+        {Activation::Disabled,
+         "Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
+         "Ciérrelo en Trazalia R14 y pulse Intro de nuevo."},
+        {Activation::Busy,
+         "Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
+         "Cuando termine, pulse Intro de nuevo."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.prompt);
+        sys.messages.clear();
+        sys.windowRefusals["Trazalia R14 - [Dibujo1]"] = c.refusal;
+        TypeAndEnter("c");
+        ExpectUnchangedAfterFailure("c", c.prompt);
+        sys.windowRefusals.clear();
+    }
     TypeAndEnter("c");
     EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
     EXPECT_EQ(ultimo.caption, "CIRCLE");
+}
+
+// The CAD program answered the activation, then got busy before it took
+// the hotkey: the next command must not overwrite the file it has yet to read.
+TEST_F(Failures, ACadThatTurnsBusyEvaluatesEveryCommandSentOnce) {
+    sys.onWrite = [this](const std::string&) {
+        sys.windowRefusals["Trazalia R14 - [Dibujo1]"] = Activation::Busy;
+        sys.onWrite = nullptr;
+    };
+    TypeAndEnter("c");
+    EXPECT_EQ(sys.cadQueuedHotkeys, 1);
+    TypeAndEnter("l");
+    EXPECT_EQ(texto.text, "l");
+    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+    sys.CadAnswersAgain();
+    TypeAndEnter("l");
+    EXPECT_EQ(sys.cadEvaluated, (Texts{"(command \"LINE\" )\r\n", "(command \"CIRCLE\" )\r\n",
+                                       "(command \"LINE\" )\r\n"}));
+}
+
+TEST_F(Failures, FocusLostAfterTheFileWasWrittenSendsNoKey) {
+    sys.onWrite = [this](const std::string&) { sys.foreground = 0; };
+    TypeAndEnter("c");
+    ExpectUnchangedAfterFailure(
+        "c", "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.",
+        "(command \"CIRCLE\" )\r\n");
 }
 
 TEST_F(Failures, KeysTheSystemRefusesAreReportedAndTheTextKept) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "system/ansi_upper.h"
+#include "system/app_files.h"
 #include "system/file_error.h"
 #include "system/text_lines.h"
 
@@ -45,6 +46,7 @@ void FakeSystem::WriteFile(const std::string& path, std::string_view bytes) {
     CheckWritable(path);
     files[path] = std::string(bytes);
     writes.push_back(path);
+    if (onWrite) onWrite(path);
 }
 
 void FakeSystem::ReplaceContents(const std::string& path, std::string_view bytes) {
@@ -72,7 +74,8 @@ Activation FakeSystem::AppActivate(const std::string& title, bool wait) {
     for (const auto& candidate : windowTitles)
         if (!found && candidate.compare(0, title.size(), title) == 0) found = &candidate;
     if (!found) return Activation::NotFound;
-    if (windowsStayingBehind.count(*found) != 0) return Activation::NotInFront;
+    if (auto refusal = windowRefusals.find(*found); refusal != windowRefusals.end())
+        return refusal->second;
     activeTitle = *found;
     foreground = kActivatedWindow;
     return Activation::InFront;
@@ -81,7 +84,18 @@ Activation FakeSystem::AppActivate(const std::string& title, bool wait) {
 bool FakeSystem::SendKeys(const std::string& keys) {
     if (keysRefused) return false;
     keysSent.push_back({keys, activeTitle});
+    const auto refusal = windowRefusals.find(activeTitle);
+    if (refusal != windowRefusals.end() && refusal->second == Activation::Busy)
+        ++cadQueuedHotkeys;
+    else
+        cadEvaluated.push_back(files[appDir + app_files::kExchange]);
     return true;
+}
+
+void FakeSystem::CadAnswersAgain() {
+    windowRefusals.erase(activeTitle);
+    for (; cadQueuedHotkeys > 0; --cadQueuedHotkeys)
+        cadEvaluated.push_back(files[appDir + app_files::kExchange]);
 }
 
 void FakeSystem::DoEvents() {
@@ -112,14 +126,8 @@ float FakeSystem::VirtualScreenBottom() const {
     return bottom;
 }
 
-bool FakeSystem::OnAnyMonitor(float left, float top, float width, float height) const {
-    // In double, so that absurd measures cannot overflow into a false overlap.
-    for (const Monitor& m : Monitors()) {
-        if (double{left} < double{m.left} + m.width && double{m.left} < double{left} + width &&
-            double{top} < double{m.top} + m.height && double{m.top} < double{top} + height)
-            return true;
-    }
-    return false;
+std::vector<ScreenArea> FakeSystem::WorkAreas() const {
+    return workAreas.empty() ? Monitors() : workAreas;
 }
 
 std::string FakeSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }

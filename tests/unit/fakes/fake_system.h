@@ -49,20 +49,27 @@ public:
     // Desktop.
     std::string appDir = "C:\\Zantoli";
     std::vector<std::string> windowTitles;
-    // Windows that are found but do not come to the front (hung, refused).
-    std::set<std::string> windowsStayingBehind;
+    // Windows that are found but not activated, by title, with the reason
+    // AppActivate gives (NotInFront, Elevated, Disabled, Busy).
+    std::map<std::string, Activation> windowRefusals;
     std::string activeTitle;
     // The foreground window; an activation puts kActivatedWindow there.
     static constexpr WindowHandle kActivatedWindow = 900;
     WindowHandle foreground = 0;
     // The window in front runs with higher rights: keys sent are refused.
     bool keysRefused = false;
+    // The CAD side: each hotkey it handles evaluates the exchange file as it
+    // is then. Hotkeys sent while its window is refused as Busy wait in its
+    // queue until CadAnswersAgain().
+    std::vector<std::string> cadEvaluated;
+    int cadQueuedHotkeys = 0;
+    void CadAnswersAgain();
     float screenWidth = 15360, screenHeight = 11520;  // 1024 x 768 at 96 DPI
     // Monitors besides the primary screen (0, 0, screenWidth, screenHeight).
-    struct Monitor {
-        float left, top, width, height;
-    };
+    using Monitor = ScreenArea;
     std::vector<Monitor> otherMonitors;
+    // Work areas, the primary's first; empty: each monitor whole.
+    std::vector<ScreenArea> workAreas;
     std::vector<Message> messages;
     std::vector<ActivationCall> activations;
     std::vector<KeysSent> keysSent;
@@ -74,6 +81,8 @@ public:
     std::function<void()> whileWaitingForFocus;
     std::function<void()> onDoEvents;
     std::function<void(const Message&)> onMsgBox;
+    // Run after every file written, with its path.
+    std::function<void(const std::string&)> onWrite;
 
     std::string AppDir() const override { return appDir; }
 
@@ -85,6 +94,7 @@ public:
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override;
     Activation AppActivate(const std::string& title, bool wait) override;
+    bool ActivatedWindowInFront() const override { return foreground == kActivatedWindow; }
     bool SendKeys(const std::string& keys) override;
     bool OwnsForeground(WindowHandle window) const override { return foreground == window; }
     void DoEvents() override;
@@ -94,7 +104,7 @@ public:
     float ScreenHeight() const override { return screenHeight; }
     float VirtualScreenRight() const override;
     float VirtualScreenBottom() const override;
-    bool OnAnyMonitor(float left, float top, float width, float height) const override;
+    std::vector<ScreenArea> WorkAreas() const override;
     long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
 

@@ -33,6 +33,7 @@ namespace zantoli::win32 {
 
 namespace fs = std::filesystem;
 
+using test_support::ForceForeground;
 using test_support::ClassOf;
 using test_support::Pump;
 using test_support::PumpUntil;

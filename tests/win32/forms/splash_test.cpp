@@ -127,8 +127,7 @@ TEST_F(FormsTest, TimerTickHidesTheSplashAndPutsTheCommandWindowOnTopWithoutActi
     splashWindow.form().Show();
     Pump(50);
     OtherWindow intruder(L"Encima de todo", true);
-    SetForegroundWindow(intruder.hwnd());
-    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == intruder.hwnd(); }, 2000));
+    ASSERT_TRUE(ForceForeground(intruder.hwnd()));
     ASSERT_FALSE(IsTopmost(Form1Hwnd()));
     ASSERT_TRUE(IsAbove(intruder.hwnd(), Form1Hwnd()));
 

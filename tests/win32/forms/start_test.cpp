@@ -59,8 +59,7 @@ protected:
         std::ofstream(appDir / "alias.dat", std::ios::binary) << "L;*LINE\r\n";
         fs::create_directories(appDir / "var");
         main.form().Show();
-        SetForegroundWindow(Form1Hwnd());
-        PumpUntil([&] { return GetForegroundWindow() == Form1Hwnd(); }, 2000);
+        ForceForeground(Form1Hwnd());
     }
     std::string Exchange() { return FileBytes(appDir / "var" / "vuroview.var"); }
     // As the user types: into the command window while it is in front.
@@ -68,10 +67,7 @@ protected:
         BackToForm1();
         for (wchar_t key : keys) SendMessageW(main.textoEdit(), WM_CHAR, key, 1);
     }
-    void BackToForm1() {
-        SetForegroundWindow(Form1Hwnd());
-        PumpUntil([&] { return GetForegroundWindow() == Form1Hwnd(); }, 2000);
-    }
+    void BackToForm1() { ForceForeground(Form1Hwnd()); }
     OtherWindow cad{L"Trazalia R14 - [Dibujo1]", false};
 };
 

@@ -35,6 +35,7 @@ HWND OpenWindow(const wchar_t* title, int show) {
     return window;
 }
 
+using test_support::ForceForeground;
 using test_support::Pump;
 using test_support::PumpUntil;
 using test_support::TextOf;
@@ -93,8 +94,7 @@ protected:
         ASSERT_TRUE(folder.Copy(ExeFolder() + L"\\launcher_standin.exe", L"zantoli.exe"));
         // Something else holds the foreground when the operator starts Pellix.
         other = OpenWindow(L"Otra ventana", SW_SHOW);
-        SetForegroundWindow(other);
-        PumpUntil([this] { return GetForegroundWindow() == other; }, 1000);
+        ForceForeground(other, 1000);
     }
 
     void TearDown() override {
@@ -292,8 +292,7 @@ TEST_F(PellixWithZantoli, SecondStartBringsTheSameWindowForward) {
     ASSERT_NE(zantoli, nullptr);
     EXPECT_EQ(folder.Read(L"zantoli.000"), ":P\r\n");
 
-    SetForegroundWindow(other);
-    PumpUntil([this] { return GetForegroundWindow() == other; }, 1000);
+    ForceForeground(other, 1000);
     ASSERT_EQ(GetForegroundWindow(), other);
     const Outcome again = RunPellix();
     EXPECT_TRUE(again.messages.empty());

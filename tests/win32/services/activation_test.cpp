@@ -2,22 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include "test_windows.h"
 #include "win32/services/activation.h"
+#include "win32/services/integrity.h"
 
 namespace zantoli::win32 {
 namespace {
 
 using testing::CreateOwnWindow;
+using testing::ForceForeground;
 using testing::IsForeground;
 using testing::Pump;
 using testing::WindowThread;
 
 // Something else in front first, so that an activation is visible.
 void PutInFront(HWND window) {
-    SetForegroundWindow(window);
+    ForceForeground(window);
     ASSERT_TRUE(IsForeground(window));
 }
 
@@ -116,7 +119,7 @@ protected:
         return std::thread([=] {
             Sleep(delay);
             if (message == 0)
-                SetForegroundWindow(window);
+                ForceForeground(window);
             else
                 PostMessageW(window, message, 0, 0);
         });
@@ -206,7 +209,7 @@ TEST_F(WaitForFocus, AnActivationFromInsideTheWaitDoesNotWaitAgain) {
         const ULONGLONG start = GetTickCount64();
         nestedFound = AppActivate("Trazalia R14", own);
         nestedTook = GetTickCount64() - start;
-        SetForegroundWindow(own);  // lets the outer wait finish
+        ForceForeground(own, 0);  // lets the outer wait finish
     };
     std::thread poster = Later(100, own_, WM_APP + 1);
     EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14", own_));
@@ -215,6 +218,33 @@ TEST_F(WaitForFocus, AnActivationFromInsideTheWaitDoesNotWaitAgain) {
     EXPECT_EQ(nestedFound, Activation::InFront);
     EXPECT_LT(nestedTook, 1000u);
     EXPECT_TRUE(IsForeground(cad.hwnd()));
+}
+
+// Keys go only to a window that can take them now; a short busy spell is
+// waited out, a long one is not.
+TEST(KeysCanReach, ADisabledOrLongBusyWindowIsRefused) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    const struct {
+        const char* name;
+        std::function<void()> setUp;
+        Activation expected;
+    } cases[] = {
+        {"ready", [] {}, Activation::InFront},
+        {"modal dialog open", [&] { EnableWindow(cad.hwnd(), FALSE); }, Activation::Disabled},
+        {"busy a moment", [&] { PostMessageW(cad.hwnd(), testing::kBusyFor, 700, 0); },
+         Activation::InFront},
+        {"busy past the wait",
+         [&] { PostMessageW(cad.hwnd(), testing::kBusyFor, kBusyWaitMs + 1000, 0); }, Activation::Busy},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.setUp();
+        Sleep(50);  // the busy spell has begun
+        EXPECT_EQ(KeysCanReach(cad.hwnd()), c.expected);
+        EnableWindow(cad.hwnd(), TRUE);
+    }
+    // The level the comparison with the CAD program starts from.
+    EXPECT_TRUE(IntegrityLevelOf(GetCurrentProcess()).has_value());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 namespace zantoli::win32 {
 namespace {
 
+using testing::ForceForeground;
 using testing::IsForeground;
 using testing::Pump;
 using testing::WindowThread;
@@ -76,7 +77,7 @@ protected:
 TEST_F(KeysToAnotherWindow, OneCtrlShiftKReachesTheActivatedWindow) {
     WindowThread cad(L"Trazalia R14 - [Dibujo1]");
     WindowThread other(L"Otra ventana");
-    SetForegroundWindow(other.hwnd());
+    ForceForeground(other.hwnd());
     ASSERT_TRUE(IsForeground(other.hwnd()));
 
     auto system = CreateWin32System();

@@ -25,6 +25,9 @@ struct KeySeen {
     bool ctrl, shift, alt;
 };
 
+// Posted to a WindowThread: its thread is busy for wParam milliseconds.
+inline constexpr UINT kBusyFor = WM_APP + 5;
+
 class WindowThread {
 public:
     explicit WindowThread(std::wstring title, bool visible = true);
@@ -60,6 +63,7 @@ HWND CreateOwnWindow(const wchar_t* title);
 inline std::atomic<int> ownActivatedAt{-1};
 inline void (*onUser)() = nullptr;
 
+using test_support::ForceForeground;
 using test_support::Pump;
 
 // Pumps until `expected` is the foreground window (2 s at most), then

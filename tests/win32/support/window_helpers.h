@@ -37,6 +37,28 @@ bool PumpUntil(Done done, DWORD milliseconds) {
     return true;
 }
 
+// Makes `hwnd` the foreground window as a click on it would, also from a
+// test process that does not own the foreground (a CI job's console does).
+// The system lifts its foreground lock when Alt is pressed, so an Alt press
+// is injected first; Ctrl inside it keeps the Alt from opening a menu.
+// Every test takes this one way, under Wine too. True once `hwnd` is in
+// front (this thread's messages are pumped meanwhile).
+inline bool ForceForeground(HWND hwnd, DWORD milliseconds = 2000) {
+    if (GetForegroundWindow() != hwnd) {
+        INPUT keys[4] = {};
+        const WORD order[4] = {VK_MENU, VK_CONTROL, VK_CONTROL, VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = order[i];
+            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, keys, sizeof(INPUT));
+        if (IsIconic(hwnd)) ShowWindowAsync(hwnd, SW_RESTORE);
+        SetForegroundWindow(hwnd);
+    }
+    return PumpUntil([hwnd] { return GetForegroundWindow() == hwnd; }, milliseconds);
+}
+
 inline std::wstring ClassOf(HWND hwnd) {
     wchar_t name[256] = {};
     GetClassNameW(hwnd, name, 256);
