@@ -20,6 +20,8 @@ add_custom_target(installer
             -DICON=${ZANTOLI_RESOURCES_DIR}/zantoli.ico
             -DOUTFILE=${ZANTOLI_INSTALLER}
             ${script}
+    COMMAND ${CMAKE_COMMAND} -DFILES=${ZANTOLI_INSTALLER} -DWORK=${CMAKE_BINARY_DIR}/signing
+            -P ${CMAKE_CURRENT_LIST_DIR}/sign.cmake
     COMMAND ${CMAKE_COMMAND} -DOUTPUT=${ZANTOLI_RELEASE_ROOT}/SHA256SUMS.txt
             -DFILES=${ZANTOLI_RELEASE_ZIP},${ZANTOLI_INSTALLER}
             -P ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake
@@ -27,3 +29,11 @@ add_custom_target(installer
     COMMENT "${ZANTOLI_RELEASE_NAME}-setup.exe"
     VERBATIM)
 add_dependencies(installer release)
+
+# What the installer test needs to know of this installer, also where it
+# runs without the build tree (the Windows job of the workflow).
+file(GENERATE OUTPUT ${ZANTOLI_RELEASE_ROOT}/installer-test.env CONTENT
+"setup=${ZANTOLI_RELEASE_NAME}-setup.exe
+version=${PROJECT_VERSION}
+publisher=${ZANTOLI_PUBLISHER}
+")

@@ -7,7 +7,8 @@
 #                               the shipped programs, for crash analysis.
 #   cmake --build build/mingw --target release     the zip
 #   cmake --build build/mingw --target installer   the zip and the installer
-# The zip is written by a Python script (make_zip.py).
+# The zip is written by a Python script (make_zip.py). The programs and the
+# installer are signed when a certificate is given (cmake/sign.cmake).
 find_package(Python3 COMPONENTS Interpreter)
 if(NOT Python3_Interpreter_FOUND)
     message(STATUS "Python 3 not found: no release and installer targets")
@@ -44,6 +45,8 @@ add_custom_target(release
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${debug_dir} ${ZANTOLI_RELEASE_ZIP}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/var ${debug_dir}
     ${copy_programs}
+    COMMAND ${CMAKE_COMMAND} -DFILES=${stage}/zantoli.exe,${stage}/pellix.exe,${stage}/aliascheck.exe
+            -DWORK=${CMAKE_BINARY_DIR}/signing -P ${CMAKE_CURRENT_LIST_DIR}/sign.cmake
     COMMAND ${CMAKE_COMMAND} -E copy
             ${PROJECT_SOURCE_DIR}/dist/alias.dat ${PROJECT_SOURCE_DIR}/dist/LEEME.txt ${stage}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt

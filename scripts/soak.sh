@@ -27,10 +27,10 @@ status=0
 for mode in $modes; do
     report="$out/soak-$mode-$count.txt"
     echo "== $mode, $count commands =="
-    "$root/scripts/with-wine.sh" wine64 "$build/bench/soak/soak.exe" \
-        --zantoli "$(windows_path "$build/src/win32/zantoli/zantoli.exe")" \
-        --standin "$(windows_path "$build/tools/cad-standin/cad-standin.exe")" \
-        --sender "$(windows_path "$build/bench/soak/soak-minimal-sender.exe")" \
+    "$root/scripts/with-wine.sh" wine64 "$build/bin/soak.exe" \
+        --zantoli "$(windows_path "$build/bin/zantoli.exe")" \
+        --standin "$(windows_path "$build/bin/cad-standin.exe")" \
+        --sender "$(windows_path "$build/bin/soak-minimal-sender.exe")" \
         --aliases "$(windows_path "$root/dist/alias.dat")" \
         --count "$count" --mode "$mode" --baseline-every "$every" \
         --report "$(windows_path "$report")" || status=1

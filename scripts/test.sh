@@ -5,9 +5,11 @@
 #      same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
 #   3. static analysis (clang-tidy, cppcheck), a short fuzzing round and,
 #      beside it, the check of MSVC's language rules with clang-cl,
-#   4. cross-builds the Windows programs with mingw-w64 and runs the Win32,
-#      end-to-end and installer tests under Wine on a virtual display, the
-#      window and end-to-end ones at 96 and again at 144 DPI.
+#   4. cross-builds the Windows programs with mingw-w64 (signed with a
+#      throwaway certificate, the signatures checked), checks the Windows
+#      workflow, and runs the Win32, end-to-end and installer tests under
+#      Wine on a virtual display, the window and end-to-end ones at 96 and
+#      again at 144 DPI.
 # Ends with one line "N passed, N failed" over all stages; a static-analysis
 # or fuzzing stage counts as one check.
 # ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
@@ -41,6 +43,28 @@ ctest_stage() {
         total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
         total_passed=$((total_passed + total - failed))
         total_failed=$((total_failed + failed))
+    else
+        total_failed=$((total_failed + 1))
+    fi
+    [ "$rc" -eq 0 ] || status=1
+}
+
+# Runs one stage whose last line is "N passed, N failed[, N skipped]" and
+# adds its counts to the totals.
+plain_stage() {
+    local name=$1
+    shift
+    local log="$logdir/$name.log"
+    echo "== $name"
+    "$@" >"$log" 2>&1
+    local rc=$?
+    grep -E '^(FAILED|skipped):' "$log" || true
+    local summary
+    summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
+    if [ -n "$summary" ]; then
+        echo "$summary"
+        total_passed=$((total_passed + $(cut -d' ' -f1 <<<"$summary")))
+        total_failed=$((total_failed + $(cut -d' ' -f3 <<<"$summary")))
     else
         total_failed=$((total_failed + 1))
     fi
@@ -86,6 +110,45 @@ build() {
 
 start=$(date +%s)
 
+# GoogleTest from its sources in every build, found the way the workflow's
+# MSVC job finds it.
+export ZANTOLI_GTEST_SOURCE_DIR=/usr/src/googletest
+
+# Signing with a throwaway certificate made now, handed over as the
+# workflow hands over its secret; the signatures are checked after the build.
+signing=$root/build/test-signing
+rm -rf "$signing" && mkdir -p "$signing"
+export ZANTOLI_SIGN_PASSWORD="throwaway-$RANDOM$RANDOM"
+if openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Zantoli test signing" \
+        -addext extendedKeyUsage=codeSigning -keyout "$signing/key.pem" -out "$signing/cert.pem" \
+        >"$logdir/signing-certificate.log" 2>&1 &&
+    openssl pkcs12 -export -inkey "$signing/key.pem" -in "$signing/cert.pem" \
+        -passout env:ZANTOLI_SIGN_PASSWORD -out "$signing/test.pfx" >>"$logdir/signing-certificate.log" 2>&1; then
+    ZANTOLI_SIGN_PFX_BASE64=$(base64 -w0 "$signing/test.pfx")
+    export ZANTOLI_SIGN_PFX_BASE64
+fi
+rm -f "$signing/key.pem" "$signing/test.pfx"
+
+# Every shipped program and the installer carry a valid signature by it.
+check_signatures() {
+    local release=$root/build/mingw/release count=0
+    [ -f "$signing/cert.pem" ] || { echo "no test certificate was made"; return 1; }
+    for exe in "$release"/Zantoli/*.exe "$release"/*-setup.exe; do
+        osslsigncode verify -CAfile "$signing/cert.pem" -in "$exe" >"$signing/verify.log" 2>&1 ||
+            { cat "$signing/verify.log"; echo "bad or missing signature: $exe"; return 1; }
+        count=$((count + 1))
+    done
+    [ "$count" -eq 4 ] || { echo "expected 4 signed files, checked $count"; return 1; }
+    echo "$count files signed and verified"
+}
+
+# The Windows workflow cannot run here: its schema, and that every script,
+# preset, target, path and variable it names exists.
+check_workflow() {
+    "$root/build/tools/node_modules/.bin/action-validator" "$root/.github/workflows/windows.yml" &&
+        python3 "$root/scripts/check-workflow.py" "$root/.github/workflows/windows.yml" "$root/build/mingw"
+}
+
 if build native; then
     ctest_stage unit ctest --preset native --timeout 60
 fi
@@ -104,13 +167,24 @@ echo "== msvc-language-rules"
 wait "$msvc_rules_pid"
 report_check msvc-language-rules $?
 
-if build mingw; then
+# The Windows programs, test programs, zip and installer, as the workflow
+# builds them for real Windows.
+echo "== build-windows"
+if bash scripts/build-windows.sh >"$logdir/build-windows.log" 2>&1; then
+    check_stage signatures check_signatures
+    check_stage workflow check_workflow
     ctest_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
     # Most users run at 125-150 % scaling: the Win32 and end-to-end tests
     # again at 144 DPI, in a Wine prefix of its own: the windows and the
     # whole programs (files, keys and the installer do not depend on it).
-    ctest_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
-        scripts/with-wine.sh ctest --preset mingw --timeout 180 --label-regex '^(forms|e2e)$'
+    # They run from bin/ by the script the workflow runs on Windows.
+    plain_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
+        scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin" '^(forms|e2e)$'
+else
+    tail -n 40 "$logdir/build-windows.log"
+    echo "build-windows failed; full log in build/test-logs/build-windows.log"
+    total_failed=$((total_failed + 1))
+    status=1
 fi
 
 echo "== done in $(( $(date +%s) - start )) s; logs in build/test-logs"

@@ -17,12 +17,12 @@ cmake --build "$build" --target zantoli startup-baseline startup-yardstick start
 appdir=$(mktemp -d /tmp/zantoli-startup.XXXXXX)
 trap 'rm -rf "$appdir"' EXIT
 mkdir -p "$appdir/var"
-cp "$build/src/win32/zantoli/zantoli.exe" "$appdir/"
-cp "$build/bench/startup/startup-baseline.exe" "$appdir/"
-cp "$build/bench/startup/startup-yardstick.exe" "$appdir/"
+cp "$build/bin/zantoli.exe" "$appdir/"
+cp "$build/bin/startup-baseline.exe" "$appdir/"
+cp "$build/bin/startup-yardstick.exe" "$appdir/"
 printf 'L;*LINE\r\n' > "$appdir/alias.dat"
 
 windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
-"$root/scripts/with-wine.sh" wine64 "$build/bench/startup/startup-bench.exe" \
+"$root/scripts/with-wine.sh" wine64 "$build/bin/startup-bench.exe" \
     "$(windows_path "$appdir/zantoli.exe")" "$(windows_path "$appdir/startup-baseline.exe")" \
     "$repetitions" "$(windows_path "$appdir/startup-yardstick.exe")"

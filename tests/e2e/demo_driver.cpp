@@ -1,5 +1,6 @@
 // zantoli-demo-driver: one user action per run, for scripts/run.sh.
 //   wait-window TITLE [SECONDS]   wait until a window with that title shows
+//   wait-gone TITLE [SECONDS]     wait until no window with that title shows
 //   enter TEXT                    bring "Linea de comando" to the front, type TEXT, press Enter
 //   wait-box TITLE                wait for a message box, print its prompt
 //   ok TITLE                      press OK in the message box with that title
@@ -21,7 +22,7 @@ namespace {
 using namespace e2e;
 
 int Usage() {
-    std::fputs("usage: zantoli-demo-driver wait-window TITLE [SECONDS] | enter TEXT | wait-box TITLE | ok TITLE | "
+    std::fputs("usage: zantoli-demo-driver wait-window|wait-gone TITLE [SECONDS] | enter TEXT | wait-box TITLE | ok TITLE | "
                "history | close\n",
                stderr);
     return 2;
@@ -39,10 +40,15 @@ int Run(const std::vector<std::wstring>& args) {
         return 0;
     }
     if (args.size() < 2) return Usage();
+    const Millis timeout = args.size() > 2 ? Millis(std::stoi(args[2]) * 1000) : kStartTimeout;
     if (action == L"wait-window") {
-        const Millis timeout = args.size() > 2 ? Millis(std::stoi(args[2]) * 1000) : kStartTimeout;
         WaitTopWindow(args[1], 0, timeout);
         return 0;
+    }
+    if (action == L"wait-gone") {
+        if (WaitUntil([&] { return FindTopWindow(args[1], 0) == nullptr; }, timeout)) return 0;
+        std::fprintf(stderr, "\"%s\" still shows\n", Narrow(args[1]).c_str());
+        return 1;
     }
     if (action == L"enter") {
         CommandWindow::Find(0).Enter(args[1]);

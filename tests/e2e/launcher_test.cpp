@@ -12,7 +12,7 @@ class LauncherTest : public DeskTest {
 protected:
     void SetUp() override {
         DeskTest::SetUp();
-        dir_.CopyIn(HostPath(PELLIX_EXE), L"pellix.exe");
+        dir_.CopyIn(ProgramPath(L"pellix.exe"), L"pellix.exe");
     }
 
     // Runs the launcher to its end; it must not linger.

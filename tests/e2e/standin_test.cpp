@@ -16,7 +16,7 @@ namespace {
 class StandinTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        cad_ = std::make_unique<CadStandin>(HostPath(STANDIN_EXE), dir_.path(), dir_.root() + L"\\cad.log");
+        cad_ = std::make_unique<CadStandin>(ProgramPath(L"cad-standin.exe"), dir_.path(), dir_.root() + L"\\cad.log");
         BringToFront(cad_->window());
     }
 

@@ -9,16 +9,13 @@
 #include <stdexcept>
 
 #include "driver/text.h"
+#include "support/window_helpers.h"
 
 namespace e2e {
 namespace fs = std::filesystem;
 
-std::wstring HostPath(const std::string& buildPath) {
-    std::wstring path = Widen(buildPath);
-    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;  // Wine maps the Unix root to Z:
-    for (auto& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
+std::wstring ProgramPath(const std::wstring& name) {
+    return zantoli::test_support::ExeFolder() + L"\\" + name;
 }
 
 TempAppDir::TempAppDir(const std::wstring& folderName) {

@@ -7,8 +7,8 @@
 
 namespace e2e {
 
-// A path from the build (a Unix path under Wine) as the programs see it.
-std::wstring HostPath(const std::string& buildPath);
+// A program of the build: it lies beside the running test program.
+std::wstring ProgramPath(const std::wstring& name);
 
 class TempAppDir {
 public:

@@ -36,7 +36,7 @@ protected:
 
     void SetUp() override {
         SetProcessDPIAware();
-        dir_.CopyIn(HostPath(ZANTOLI_EXE), L"zantoli.exe");
+        dir_.CopyIn(ProgramPath(L"zantoli.exe"), L"zantoli.exe");
         dir_.Write(L"alias.dat", aliases_);
     }
 
@@ -52,7 +52,7 @@ protected:
     }
 
     void StartCad() {
-        cad_ = std::make_unique<CadStandin>(HostPath(STANDIN_EXE), dir_.path(), dir_.root() + L"\\cad.log");
+        cad_ = std::make_unique<CadStandin>(ProgramPath(L"cad-standin.exe"), dir_.path(), dir_.root() + L"\\cad.log");
     }
 
     // Starts one more copy of the command window, directly, as a user may.

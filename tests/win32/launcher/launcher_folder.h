@@ -7,15 +7,11 @@
 #include <string>
 
 #include "support/remove_tree.h"
+#include "support/window_helpers.h"
 
 namespace zantoli::testing {
 
-inline std::wstring ExeFolder() {
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path(self, length);
-    return path.substr(0, path.find_last_of(L'\\'));
-}
+using test_support::ExeFolder;
 
 class LauncherFolder {
 public:

@@ -59,6 +59,15 @@ inline bool ForceForeground(HWND hwnd, DWORD milliseconds = 2000) {
     return PumpUntil([hwnd] { return GetForegroundWindow() == hwnd; }, milliseconds);
 }
 
+// The folder of the running test program. Every program of a build lies
+// there (bin/), in the build tree and in the test bundle run on Windows.
+inline std::wstring ExeFolder() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring path(self, length);
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
 inline std::wstring ClassOf(HWND hwnd) {
     wchar_t name[256] = {};
     GetClassNameW(hwnd, name, 256);
