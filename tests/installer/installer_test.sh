@@ -105,7 +105,7 @@ started=$EPOCHREALTIME
 expect_rc 0 "silent install" win_run "$setup" /S
 took "silent install"
 expect_files present "${program_files[@]}" "$app/alias.dat" "$app/var" "$start_menu_lnk" "$desktop_lnk"
-cmp -s "$app/alias.dat" "$bin/alias.dat" || fail "alias.dat is not the shipped one"
+cmp -s "$app/alias.dat" "$bin/shipped-alias.dat" || fail "alias.dat is not the shipped one"
 check_shortcut "$start_menu_lnk"
 check_shortcut "$desktop_lnk"
 registry=$("${run[@]}" reg query "$key" 2>/dev/null | tr -d '\r')

@@ -243,7 +243,7 @@ protected:
             GTEST_SKIP() << "zantoli.exe is not built";
         PellixProgram::SetUp();
         ASSERT_TRUE(folder.Copy(ExeFolder() + L"\\zantoli.exe", L"zantoli.exe"));
-        ASSERT_TRUE(folder.Copy(ExeFolder() + L"\\alias.dat", L"alias.dat"));
+        ASSERT_TRUE(folder.Copy(ExeFolder() + L"\\shipped-alias.dat", L"alias.dat"));
         ASSERT_TRUE(CreateDirectoryW((folder / L"var").c_str(), nullptr));
     }
 
