@@ -25,8 +25,21 @@ status=0
 logdir="$root/build/test-logs"
 mkdir -p "$logdir"
 
-# Runs one ctest stage and adds its counts to the totals.
-ctest_stage() {
+# Prints "<passed> <failed>" from a stage's log: CTest's summary, or the
+# closing "N passed, N failed" line of scripts/run-test-programs.sh.
+stage_counts() {
+    local summary
+    summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$1" | tail -n 1)
+    if [ -n "$summary" ]; then
+        sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/' <<<"$summary" |
+            awk '{ print $2 - $1, $1 }'
+    else
+        grep -E '^[0-9]+ passed, [0-9]+ failed' "$1" | tail -n 1 | awk '{ print $1, $3 }'
+    fi
+}
+
+# Runs one stage of many tests and adds its counts to the totals.
+counted_stage() {
     local name=$1
     shift
     local log="$logdir/$name.log"
@@ -34,37 +47,12 @@ ctest_stage() {
     "$@" >"$log" 2>&1
     local rc=$?
     # Only what needs reading: failures, skips and the summary.
-    grep -E '\*\*\*|tests passed|The following tests|^\s+[0-9]+ - ' "$log" || true
-    local summary
-    summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
-    if [ -n "$summary" ]; then
-        local failed total
-        failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
-        total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
-        total_passed=$((total_passed + total - failed))
+    grep -E '\*\*\*|tests passed|The following tests|^\s+[0-9]+ - |^(FAILED|skipped):|^[0-9]+ passed, ' "$log" || true
+    local passed failed
+    read -r passed failed < <(stage_counts "$log")
+    if [ -n "${failed:-}" ]; then
+        total_passed=$((total_passed + passed))
         total_failed=$((total_failed + failed))
-    else
-        total_failed=$((total_failed + 1))
-    fi
-    [ "$rc" -eq 0 ] || status=1
-}
-
-# Runs one stage whose last line is "N passed, N failed[, N skipped]" and
-# adds its counts to the totals.
-plain_stage() {
-    local name=$1
-    shift
-    local log="$logdir/$name.log"
-    echo "== $name"
-    "$@" >"$log" 2>&1
-    local rc=$?
-    grep -E '^(FAILED|skipped):' "$log" || true
-    local summary
-    summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
-    if [ -n "$summary" ]; then
-        echo "$summary"
-        total_passed=$((total_passed + $(cut -d' ' -f1 <<<"$summary")))
-        total_failed=$((total_failed + $(cut -d' ' -f3 <<<"$summary")))
     else
         total_failed=$((total_failed + 1))
     fi
@@ -150,11 +138,11 @@ check_workflow() {
 }
 
 if build native; then
-    ctest_stage unit ctest --preset native --timeout 60
+    counted_stage unit ctest --preset native --timeout 60
 fi
 
 if build asan; then
-    ctest_stage unit-sanitizers ctest --preset asan --timeout 120
+    counted_stage unit-sanitizers ctest --preset asan --timeout 120
 fi
 
 check_stage static-analysis scripts/static-analysis.sh --win32 --no-msvc-rules
@@ -173,12 +161,12 @@ echo "== build-windows"
 if bash scripts/build-windows.sh >"$logdir/build-windows.log" 2>&1; then
     check_stage signatures check_signatures
     check_stage workflow check_workflow
-    ctest_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
+    counted_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
     # Most users run at 125-150 % scaling: the Win32 and end-to-end tests
     # again at 144 DPI, in a Wine prefix of its own: the windows and the
     # whole programs (files, keys and the installer do not depend on it).
     # They run from bin/ by the script the workflow runs on Windows.
-    plain_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
+    counted_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
         scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin" '^(forms|e2e)$'
 else
     tail -n 40 "$logdir/build-windows.log"

@@ -58,9 +58,15 @@ thread_local bool waitingForForeground = false;
 // A window that answers a message in this time is taken as not busy.
 constexpr UINT kAnswersAtOnceMs = 50;
 
+// SMTO_ABORTIFHUNG: a window the system already calls hung fails at once.
 bool AnswersWithin(HWND target, UINT timeoutMs) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+HWND FindAfterFocusWait(const std::string& title, HWND waitFor) {
+    if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
+    return FindWindowByTitle(Utf8ToWide(title));
 }
 
 }  // namespace
@@ -123,8 +129,7 @@ void WaitUntilForeground(HWND own, DWORD timeoutMs) {
 }
 
 Activation AppActivate(const std::string& title, HWND waitFor) {
-    if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
-    const HWND target = FindWindowByTitle(Utf8ToWide(title));
+    const HWND target = FindAfterFocusWait(title, waitFor);
     if (target == nullptr) return Activation::NotFound;
     // A hung window would not come to the front, and a program that waits
     // for it would hang with it.
@@ -135,7 +140,6 @@ Activation AppActivate(const std::string& title, HWND waitFor) {
 Activation KeysCanReach(HWND target) {
     if (RunsAtHigherIntegrity(target)) return Activation::Elevated;
     if (!IsWindowEnabled(target)) return Activation::Disabled;
-    if (IsHungAppWindow(target)) return Activation::Busy;
     // The foreground moves to a busy window at once and the keys wait in its
     // queue: meanwhile the next command would overwrite the file it has yet
     // to read. A window answers a sent message only between its tasks.
@@ -150,8 +154,7 @@ Activation KeysCanReach(HWND target) {
 
 Activation ActivateForKeys(const std::string& title, HWND waitFor, HWND& activated) {
     activated = nullptr;
-    if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
-    const HWND target = FindWindowByTitle(Utf8ToWide(title));
+    const HWND target = FindAfterFocusWait(title, waitFor);
     if (target == nullptr) return Activation::NotFound;
     const Activation reach = KeysCanReach(target);
     if (reach != Activation::InFront) return reach;

@@ -74,10 +74,6 @@ LRESULT CALLBACK WindowThread::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPA
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    if (msg == kBusyFor) {
-        Sleep(static_cast<DWORD>(wParam));
-        return 0;
-    }
     auto* self = reinterpret_cast<WindowThread*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self != nullptr) {
         std::lock_guard<std::mutex> lock(self->mutex_);

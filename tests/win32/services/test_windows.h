@@ -25,9 +25,6 @@ struct KeySeen {
     bool ctrl, shift, alt;
 };
 
-// Posted to a WindowThread: its thread is busy for wParam milliseconds.
-inline constexpr UINT kBusyFor = WM_APP + 5;
-
 class WindowThread {
 public:
     explicit WindowThread(std::wstring title, bool visible = true);
