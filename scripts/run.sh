@@ -8,7 +8,9 @@
 # desktop (DISPLAY set) the programs stay open afterwards for you to use.
 #   scripts/run.sh
 # Environment: ZANTOLI_BUILD_DIR (default build/mingw), ZANTOLI_WINEPREFIX
-#              (default build/demo-wineprefix), ZANTOLI_DEMO_DISPLAY (default :99).
+#              (default build/demo-wineprefix), ZANTOLI_DEMO_DISPLAY (default :99),
+#              ZANTOLI_DPI (default 96: the screen's DPI; at another DPI the
+#              copies in docs/ are named zantoli-<dpi>dpi.png, splash-<dpi>dpi.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZANTOLI_BUILD_DIR:-$root/build/mingw}
@@ -143,9 +145,12 @@ driver history | sed 's/\r$//; s/^/   [/; s/$/]/'
 if [ -n "$own_xvfb" ]; then
     # Only shots of the private screen go into the documentation, never of yours.
     mkdir -p "$root/docs"
-    cp "$demo/01-splash.png" "$root/docs/splash.png"
-    cp "$demo/05-repeat.png" "$root/docs/zantoli.png"
-    step "Copied the title window and the final state to docs/splash.png and docs/zantoli.png"
+    dpi=${ZANTOLI_DPI:-96}
+    suffix=""
+    [ "$dpi" = 96 ] || suffix="-${dpi}dpi"
+    cp "$demo/01-splash.png" "$root/docs/splash$suffix.png"
+    cp "$demo/05-repeat.png" "$root/docs/zantoli$suffix.png"
+    step "Copied the title window and the final state to docs/splash$suffix.png and docs/zantoli$suffix.png"
 
     step "Closing Zantoli with its close button"
     driver close

@@ -162,12 +162,12 @@ if bash scripts/build-windows.sh >"$logdir/build-windows.log" 2>&1; then
     check_stage signatures check_signatures
     check_stage workflow check_workflow
     counted_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
-    # Most users run at 125-150 % scaling: the Win32 and end-to-end tests
-    # again at 144 DPI, in a Wine prefix of its own: the windows and the
-    # whole programs (files, keys and the installer do not depend on it).
+    # Most users run at 125-150 % scaling: the window, end-to-end and
+    # placement-fault tests again at 144 DPI, in a Wine prefix of its own
+    # (files, keys and the installer do not depend on it).
     # They run from bin/ by the script the workflow runs on Windows.
     counted_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
-        scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin" '^(forms|e2e)$'
+        scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin" '^(forms|e2e|robustness)$'
 else
     tail -n 40 "$logdir/build-windows.log"
     echo "build-windows failed; full log in build/test-logs/build-windows.log"

@@ -4,7 +4,7 @@
 # X display (the current one, else a private Xvfb started here).
 #   scripts/with-wine.sh ctest --preset mingw
 # Environment: ZANTOLI_WINEPREFIX (default build/wineprefix),
-#              ZANTOLI_XVFB_DISPLAY (default :97), ZANTOLI_DPI (96 or 120).
+#              ZANTOLI_XVFB_DISPLAY (default :97), ZANTOLI_DPI (the screen's DPI, default 96).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 

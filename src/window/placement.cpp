@@ -6,6 +6,7 @@
 #include "system/app_files.h"
 #include "window/design_frame.h"
 #include "window/form1.h"
+#include "window/saved_placement.h"
 #include "window/settings_format.h"
 
 namespace zantoli {
@@ -46,38 +47,40 @@ void Form1::guardaIni() {
     sys_.ReplaceContents(AppFile(app_files::kSettings), contents);
 }
 
-void Form1::leeIni() {
-    const std::string path = AppFile(app_files::kSettings);
-    if (!sys_.FileExists(path)) {
-        IniDef();
-        return;
-    }
-
+std::optional<SavedPlacement> ReadSavedPlacement(const System& sys) {
+    const std::string path = sys.AppDir() + app_files::kSettings;
+    if (!sys.FileExists(path)) return std::nullopt;
     std::vector<float> values;  // Top, Left, Height, Width
     try {
-        sys_.ReadLines(path, [&values](std::string_view line) {
+        sys.ReadLines(path, [&values](std::string_view line) {
             if (values.size() < 4) values.push_back(SettingValue(line));
         });
     } catch (const FileError&) {
-        values.clear();
+        return std::nullopt;
     }
+    if (values.size() < 4) return std::nullopt;
+    return SavedPlacement{values[0], values[1], values[2], values[3]};
+}
+
+void Form1::leeIni() {
     // A file that cannot be read or is cut short holds no placement to
     // trust; the window opens where it would on a first start.
-    if (values.size() < 4) {
+    const std::optional<SavedPlacement> saved = ReadSavedPlacement(sys_);
+    if (!saved) {
         IniDef();
         return;
     }
 
     // Against the whole desktop: a window kept on a monitor right of or
     // below the primary screen stays there.
-    float top = values[0];
-    float left = values[1];
+    float top = saved->top;
+    float left = saved->left;
     if (top > sys_.VirtualScreenBottom()) top = 10;
     if (left > sys_.VirtualScreenRight()) left = 10;
     window_.SetTop(top);
     window_.SetLeft(left);
-    window_.SetHeight(values[2]);
-    window_.SetWidth(values[3]);
+    window_.SetHeight(saved->height);
+    window_.SetWidth(saved->width);
     // A tool window has no taskbar button: one restored onto a monitor
     // that is gone, or with its caption under a taskbar or off the screen,
     // could never be moved again.

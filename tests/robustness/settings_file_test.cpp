@@ -21,6 +21,9 @@ protected:
         CommandWindow window = StartZantoli();
         const RECT at = WindowRect(window.window());
         comboHeight_ = WindowRect(window.input()).bottom - WindowRect(window.input()).top;
+        RECT client{};
+        GetClientRect(window.window(), &client);
+        frame_ = SIZE{(at.right - at.left) - client.right, (at.bottom - at.top) - client.bottom};
         zantoli_.back().Kill();
         zantoli_.clear();
         DeleteFileW(dir_.File(L"zantoli.ini").c_str());
@@ -30,6 +33,7 @@ protected:
     int Pixels(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
 
     int comboHeight_ = 0;
+    SIZE frame_{};  // outer size less client size, in pixels
 };
 
 std::string Describe(const RECT& r) {
@@ -40,12 +44,19 @@ std::string Describe(const RECT& r) {
 TEST_F(SettingsFileFault, EveryFileOpensTheWindowWhereItCanBeUsed) {
     const RECT first = OpenOn(std::nullopt);
     const int width = first.right - first.left, height = first.bottom - first.top;
-    const int minWidth = Pixels(2000), minHeight = comboHeight_ + Pixels(350);
+    // The minimums hold for the client area plus the design frame (120 x 360
+    // twips); the outer size adds the real frame.
+    const int perPixel = TwipsPerPixel();
+    const double minWidthTwips = 2000 - 120 + frame_.cx * perPixel;
+    // The field reads its design 315 twips while it has their pixels.
+    const double fieldTwips = comboHeight_ == Pixels(315) ? 315 : comboHeight_ * perPixel;
+    const double minHeightTwips = fieldTwips + 350 - 360 + frame_.cy * perPixel;
+    const int minWidth = Pixels(minWidthTwips), minHeight = Pixels(minHeightTwips);
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     ASSERT_EQ(first.bottom, screenHeight - Pixels(700)) << "first start: the gap below the window";
     ASSERT_EQ(first.right, screenWidth - Pixels(350)) << "first start: the gap right of the window";
-    const int defaultLeft = Pixels(screenWidth * TwipsPerPixel() - 2000 - 350);
-    const int defaultTop = Pixels(screenHeight * TwipsPerPixel() - (comboHeight_ * TwipsPerPixel() + 350) - 700);
+    const int defaultLeft = Pixels(screenWidth * perPixel - minWidthTwips - 350);
+    const int defaultTop = Pixels(screenHeight * perPixel - minHeightTwips - 700);
 
     struct Case {
         const char* what;

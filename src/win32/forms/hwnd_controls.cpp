@@ -3,21 +3,8 @@
 #include <vector>
 
 #include "win32/services/encoding.h"
-#include "win32/services/screen.h"
 
 namespace zantoli::win32 {
-
-float TwipsMemo::Read(int actualPixels, int dpi) const {
-    if (valid_ && actualPixels == pixels_) return twips_;
-    return PixelsToTwips(actualPixels, dpi);
-}
-
-int TwipsMemo::Remember(float twips, int dpi) {
-    pixels_ = TwipsToPixels(twips, dpi);
-    twips_ = twips;
-    valid_ = true;
-    return pixels_;
-}
 
 RECT WindowRectForPlacement(HWND hwnd) {
     RECT r{};
@@ -113,11 +100,11 @@ SIZE FramePixels(HWND hwnd) {
 }  // namespace
 
 float HwndForm::ScaleWidth() const {
-    return Width() - PixelsToTwips(FramePixels(Hwnd()).cx, Dpi());
+    return Width() - PixelsToTwips(FramePixels(Hwnd()).cx, SizeDpi());
 }
 
 float HwndForm::ScaleHeight() const {
-    return Height() - PixelsToTwips(FramePixels(Hwnd()).cy, Dpi());
+    return Height() - PixelsToTwips(FramePixels(Hwnd()).cy, SizeDpi());
 }
 
 void HwndForm::Show() { ShowWindow(Hwnd(), showCommand_); }

@@ -35,13 +35,12 @@ std::int16_t AnsiKeyCode(WPARAM character) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, int dpi)
+MainWindow::MainWindow(HINSTANCE instance)
     : instance_(instance),
-      dpi_(dpi),
-      form_(dpi, SW_SHOW),
-      texto_(dpi),
-      lista_(dpi),
-      ultimo_(dpi) {}
+      form_(dpi_, SW_SHOW),
+      texto_(dpi_),
+      lista_(dpi_),
+      ultimo_(dpi_) {}
 
 template <class Handler>
 void MainWindow::Raise(Handler&& handler) {
@@ -49,7 +48,7 @@ void MainWindow::Raise(Handler&& handler) {
     RunEventHandler(*desktop_, std::forward<Handler>(handler));
 }
 
-void MainWindow::Create(Form1& form1, Desktop& desktop) {
+void MainWindow::Create(Form1& form1, Desktop& desktop, const std::optional<SavedPlacement>& saved) {
     form1_ = &form1;
     desktop_ = &desktop;
 
@@ -57,51 +56,59 @@ void MainWindow::Create(Form1& form1, Desktop& desktop) {
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
-    RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    if (!CreateAs(exStyle, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  outer.right - outer.left, outer.bottom - outer.top, instance_)) {
+    dpi_.system = ScreenDpiX();
+    // Without a saved placement the window opens in a corner of the primary
+    // monitor, whose top left corner is (0, 0).
+    POINT at{0, 0};
+    if (saved) at = POINT{TwipsToPixels(saved->left, dpi_.system), TwipsToPixels(saved->top, dpi_.system)};
+    dpi_.monitor = MonitorDpi(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST));
+    const auto outerSize = [&] {
+        return OuterSizeFor(SIZE{TwipsToPixels(kClientWidth, dpi_.monitor), TwipsToPixels(kClientHeight, dpi_.monitor)},
+                            style, exStyle, dpi_.monitor);
+    };
+    SIZE outer = outerSize();
+    if (!CreateAs(exStyle, kClassName, kCaption, style, at.x, at.y, outer.cx, outer.cy, instance_)) {
         ThrowLastError("No se ha podido crear la ventana Linea de comando");
     }
     form_.Attach(hwnd());
+    // The system decides which monitor the window is on; the size follows.
+    const int actual = DpiOfWindow(hwnd());
+    if (actual != dpi_.monitor) {
+        dpi_.monitor = actual;
+        outer = outerSize();
+        SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     CreateControls();
     ready_ = true;
 }
 
 HWND MainWindow::CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle,
-                               const DesignRect& at, HFONT font) {
+                               const TwipsRect& at) {
+    const int monitor = dpi_.monitor;
     HWND control = CreateWindowExW(
-        exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, TwipsToPixels(at.left, dpi_),
-        TwipsToPixels(at.top, dpi_), TwipsToPixels(at.width, dpi_), TwipsToPixels(at.height, dpi_),
+        exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, TwipsToPixels(at.left, monitor),
+        TwipsToPixels(at.top, monitor), TwipsToPixels(at.width, monitor), TwipsToPixels(at.height, monitor),
         hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (!control) {
         ThrowLastError("No se ha podido crear un control de la ventana Linea de comando");
     }
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
+// Creation order is z-order: texto stays above lista where they overlap.
 void MainWindow::CreateControls() {
-    boldFont_.Reset(CreateDesignFont(L"MS Sans Serif", 8.25f, true, dpi_));
-    regularFont_.Reset(CreateDesignFont(L"MS Sans Serif", 8.25f, false, dpi_));
-
-    // Creation order is z-order: texto stays above lista where they overlap.
-    DesignRect textoWithList = kTexto;
+    TwipsRect textoWithList = kTexto;
     textoWithList.height += kDropDownExtent;
-    const HWND texto = CreateControl(
-        kTextoId, L"ComboBox",
-        WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-        textoWithList, boldFont_.get());
-    const HWND lista = CreateControl(
-        kListaId, L"ListBox",
-        WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        WS_EX_CLIENTEDGE, kLista, regularFont_.get());
-    const HWND ultimo = CreateControl(kUltimoId, L"Static", SS_LEFT | SS_NOPREFIX, 0, kUltimo,
-                                      regularFont_.get());
-    texto_.AttachAtDesign(texto, kTexto.left, kTexto.top, kTexto.width, kTexto.height);
-    lista_.AttachAtDesign(lista, kLista.left, kLista.top, kLista.width, kLista.height);
-    ultimo_.AttachAtDesign(ultimo, kUltimo.left, kUltimo.top, kUltimo.width, kUltimo.height);
-
+    texto_.AttachAt(CreateControl(kTextoId, L"ComboBox",
+                                  WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+                                  textoWithList),
+                    kTexto);
+    lista_.AttachAt(CreateControl(kListaId, L"ListBox",
+                                  WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                  WS_EX_CLIENTEDGE, kLista),
+                    kLista);
+    ultimo_.AttachAt(CreateControl(kUltimoId, L"Static", SS_LEFT | SS_NOPREFIX, 0, kUltimo), kUltimo);
+    SetFonts();
     FitTextoToDesignHeight();
 
     COMBOBOXINFO info{};
@@ -114,6 +121,33 @@ void MainWindow::CreateControls() {
         ThrowLastError("No se ha podido preparar la línea de entrada");
 }
 
+// The fonts at the window's present DPI; the old ones go once no control
+// uses them.
+void MainWindow::SetFonts() {
+    const HFONT bold = CreateDesignFont(kFace, kPoints, true, dpi_.monitor);
+    const HFONT regular = CreateDesignFont(kFace, kPoints, false, dpi_.monitor);
+    SendMessageW(texto_.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(bold), FALSE);
+    SendMessageW(lista_.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular), FALSE);
+    SendMessageW(ultimo_.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(regular), FALSE);
+    boldFont_.Reset(bold);
+    regularFont_.Reset(regular);
+}
+
+// Every control at its twips in the window's present DPI, texto with its
+// list's extent below the field.
+void MainWindow::PlaceControls(const TwipsRect& texto, const TwipsRect& lista, const TwipsRect& ultimo) {
+    const auto place = [this](auto& control, const TwipsRect& at, float extraHeight) {
+        const int monitor = dpi_.monitor;
+        SetWindowPos(control.Hwnd(), nullptr, TwipsToPixels(at.left, monitor), TwipsToPixels(at.top, monitor),
+                     TwipsToPixels(at.width, monitor), TwipsToPixels(at.height + extraHeight, monitor),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        control.AttachAt(control.Hwnd(), at);
+    };
+    place(texto_, texto, kDropDownExtent);
+    place(lista_, lista, 0);
+    place(ultimo_, ultimo, 0);
+}
+
 // The field's height follows its font; the design font gives 315 twips.
 // Where the system's substitute for that font measures differently, the
 // field is brought to the design height, never below the font's own. The
@@ -122,7 +156,7 @@ void MainWindow::CreateControls() {
 // step corrects from the value set, not the value read.
 void MainWindow::FitTextoToDesignHeight() {
     const HWND combo = texto_.Hwnd();
-    const int target = TwipsToPixels(kTexto.height, dpi_);
+    const int target = TwipsToPixels(kTexto.height, dpi_.monitor);
     const auto fieldHeight = [combo] {
         RECT field{};
         GetWindowRect(combo, &field);
@@ -190,6 +224,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_EXITSIZEMOVE:
         userSizing_ = false;
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_GETMINMAXINFO:
         Default(message, wParam, lParam);
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
@@ -240,8 +277,8 @@ void MainWindow::OnMouseMove(WPARAM keys, LPARAM where) {
     const auto shift = static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) |
                                                  ((keys & MK_CONTROL) ? 2 : 0) |
                                                  ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
-    const float x = PixelsToTwips(GET_X_LPARAM(where), dpi_);
-    const float y = PixelsToTwips(GET_Y_LPARAM(where), dpi_);
+    const float x = PixelsToTwips(GET_X_LPARAM(where), dpi_.monitor);
+    const float y = PixelsToTwips(GET_Y_LPARAM(where), dpi_.monitor);
     Raise([=] { form1_->Form_MouseMove(button, shift, x, y); });
 }
 
@@ -249,6 +286,43 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) == lista_.Hwnd() && HIWORD(wParam) == LBN_DBLCLK) {
         Raise([this] { form1_->lista_DblClick(); });
     }
+}
+
+// The window is now on a monitor of another scaling, or the scaling
+// changed: everything is measured anew at the new DPI and laid out again.
+// It may arrive while a change is being applied (the suggested rectangle
+// can cross monitors again); that one is applied next, never nested.
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    pendingDpi_ = std::make_pair(dpi, suggested);
+    if (changingDpi_) return;
+    changingDpi_ = true;
+    while (pendingDpi_) {
+        const auto [next, rect] = *pendingDpi_;
+        pendingDpi_.reset();
+        ApplyDpi(next, rect);
+    }
+    changingDpi_ = false;
+}
+
+// The controls move without drawing and the window is drawn once at the end.
+void MainWindow::ApplyDpi(int dpi, const RECT& suggested) {
+    if (!ready_ || dpi <= 0) return;
+    // Read at the old DPI, exactly as the procedures last set them.
+    const TwipsRect texto = texto_.Twips(), lista = lista_.Twips(), ultimo = ultimo_.Twips();
+    dpi_.monitor = dpi;
+    SetFonts();
+    PlaceControls(texto, lista, ultimo);
+    FitTextoToDesignHeight();
+
+    // Inside a move of Zantoli's own (the saved placement being applied) the
+    // position is the one being set; only the size follows the new DPI.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (form_.Placing()) flags |= SWP_NOMOVE;
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, flags);
+    // Laid out even where the suggested size equals the old one.
+    Raise([this] { form1_->Form_Resize(); });
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // Stops a drag at the minimum instead of letting the window flicker back.
@@ -259,8 +333,8 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
     const float minWidth = design_frame::OuterWidthFor(form_, kMinWidth);
     const float minHeight =
         design_frame::OuterHeightFor(form_, texto_.Height() + kMinHeightOverTexto);
-    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, TwipsToPixels(minWidth, dpi_));
-    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, TwipsToPixels(minHeight, dpi_));
+    info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, TwipsToPixels(minWidth, dpi_.monitor));
+    info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, TwipsToPixels(minHeight, dpi_.monitor));
 }
 
 bool MainWindow::OnTextoChar(WPARAM character) {

@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <utility>
+
 #include "system/system.h"
+#include "system/twips.h"
+#include "window/saved_placement.h"
 #include "win32/forms/hwnd_controls.h"
 #include "win32/forms/window_base.h"
 
@@ -22,16 +27,17 @@ public:
 
     // Design, in twips: client area, and the controls in the client area.
     static constexpr float kClientWidth = 3255, kClientHeight = 780;
-    struct DesignRect {
-        float left, top, width, height;
-    };
-    static constexpr DesignRect kTexto{0, 480, 3255, 315};
-    static constexpr DesignRect kLista{0, 0, 3255, 450};
-    static constexpr DesignRect kUltimo{5640, 840, 855, 255};
+    static constexpr TwipsRect kTexto{0, 480, 3255, 315};
+    static constexpr TwipsRect kLista{0, 0, 3255, 450};
+    static constexpr TwipsRect kUltimo{5640, 840, 855, 255};
+    // A TrueType face with the metrics of the design's "MS Sans Serif", so
+    // the text is smoothed at every scaling.
+    static constexpr const wchar_t* kFace = L"Microsoft Sans Serif";
+    static constexpr float kPoints = 8.25f;
     static constexpr float kMinWidth = 2000;
     static constexpr float kMinHeightOverTexto = 350;
 
-    MainWindow(HINSTANCE instance, int dpi);
+    explicit MainWindow(HINSTANCE instance);
     ~MainWindow() { Destroy(); }
 
     // The objects Form1 is built on; they reach real windows after Create.
@@ -41,11 +47,14 @@ public:
     HwndLabel& ultimo() { return ultimo_; }
     HWND textoEdit() const { return textoEdit_; }
 
-    // Creates the hidden window and its controls at their design places.
-    // From then on every event goes to `form1`, each through the event
-    // boundary of `desktop`. Throws std::runtime_error if the system
-    // refuses a window.
-    void Create(Form1& form1, Desktop& desktop);
+    // Creates the hidden window and its controls at their design places,
+    // on the monitor `saved` puts it on, else on the primary monitor, so
+    // that it has that monitor's DPI from the start. From then on every
+    // event goes to `form1`, each through the event boundary of `desktop`.
+    // Throws std::runtime_error if the system refuses a window.
+    void Create(Form1& form1, Desktop& desktop, const std::optional<SavedPlacement>& saved = std::nullopt);
+
+    const WindowDpi& dpi() const { return dpi_; }
 
     // For the message loop: keys the window steers itself (Tab moves
     // between lista and texto). True when `msg` was handled.
@@ -58,10 +67,13 @@ private:
     void Raise(Handler&& handler);
 
     void CreateControls();
+    void SetFonts();
     void FitTextoToDesignHeight();
-    HWND CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle, const DesignRect& at,
-                       HFONT font);
+    HWND CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle, const TwipsRect& at);
+    void PlaceControls(const TwipsRect& texto, const TwipsRect& lista, const TwipsRect& ultimo);
 
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void ApplyDpi(int dpi, const RECT& suggested);
     void OnSize(WPARAM state);
     void OnShowWindow(bool shown);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
@@ -76,7 +88,7 @@ private:
                                           UINT_PTR subclassId, DWORD_PTR data);
 
     HINSTANCE instance_;
-    int dpi_;
+    WindowDpi dpi_;
     HwndForm form_;
     HwndComboBox texto_;
     HwndListBox lista_;
@@ -92,6 +104,9 @@ private:
     // The minimum size stops a drag by the user; sizes set in other ways
     // are corrected by Form_Resize.
     bool userSizing_ = false;
+    // A DPI change that arrives while one is being applied waits for it.
+    bool changingDpi_ = false;
+    std::optional<std::pair<int, RECT>> pendingDpi_;
 };
 
 }  // namespace zantoli::win32

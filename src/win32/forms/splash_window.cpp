@@ -7,26 +7,34 @@
 
 namespace zantoli::win32 {
 
-SplashWindow::SplashWindow(HINSTANCE instance, int dpi)
-    : instance_(instance), dpi_(dpi), form_(dpi, SW_SHOWNOACTIVATE) {}
+SplashWindow::SplashWindow(HINSTANCE instance) : instance_(instance), form_(dpi_, SW_SHOWNOACTIVATE) {}
 
-void SplashWindow::Create(Splash& splash, Desktop& desktop) {
+void SplashWindow::Create(Splash& splash, Desktop& desktop, HWND commandWindow) {
     splash_ = &splash;
     desktop_ = &desktop;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    const HMONITOR handle = MonitorFromWindow(commandWindow, MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoW(handle, &monitor))
+        monitor.rcMonitor = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    dpi_.system = ScreenDpiX();
+    dpi_.monitor = MonitorDpi(handle);
+
     background_.Reset(CreateSolidBrush(kBackground));
-    titleFont_.Reset(CreateDesignFont(L"Arial", 12.0f, true, dpi_));
-    smallFont_.Reset(CreateDesignFont(L"Arial", 8.25f, false, dpi_));
+    titleFont_.Reset(CreateDesignFont(L"Arial", 12.0f, true, dpi_.monitor));
+    smallFont_.Reset(CreateDesignFont(L"Arial", 8.25f, false, dpi_.monitor));
 
     // The background is painted from this object's brush, not the class's.
     RegisterOnce(instance_, kClassName, nullptr, 0);
     const DWORD style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;  // no taskbar button for a title
-    RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateAs(exStyle, kClassName, L"", style, x, y, width, height, instance_)) {
+    const SIZE outer = OuterSizeFor(
+        SIZE{TwipsToPixels(kClientWidth, dpi_.monitor), TwipsToPixels(kClientHeight, dpi_.monitor)}, style,
+        exStyle, dpi_.monitor);
+    const RECT& screen = monitor.rcMonitor;
+    const int x = screen.left + (screen.right - screen.left - outer.cx) / 2;
+    const int y = screen.top + (screen.bottom - screen.top - outer.cy) / 2;
+    if (!CreateAs(exStyle, kClassName, L"", style, x, y, outer.cx, outer.cy, instance_)) {
         ThrowLastError("No se ha podido crear la ventana de presentación");
     }
     form_.Attach(hwnd());
@@ -42,8 +50,8 @@ HWND SplashWindow::CreateLabel(const wchar_t* text, float left, float top, float
                                float height, HFONT font) {
     // SS_CENTER wraps at word boundaries inside the label.
     HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
-                                 TwipsToPixels(left, dpi_), TwipsToPixels(top, dpi_),
-                                 TwipsToPixels(width, dpi_), TwipsToPixels(height, dpi_), hwnd(),
+                                 TwipsToPixels(left, dpi_.monitor), TwipsToPixels(top, dpi_.monitor),
+                                 TwipsToPixels(width, dpi_.monitor), TwipsToPixels(height, dpi_.monitor), hwnd(),
                                  nullptr, instance_, nullptr);
     if (!label) {
         ThrowLastError("No se ha podido crear la ventana de presentación");

@@ -1,11 +1,12 @@
 // The title window: light cyan, one-pixel border, no title bar, centred on
-// the screen, three blue labels. Its timer ticks every three seconds from
+// the command window's monitor, three blue labels. Its timer ticks every three seconds from
 // creation for the whole life of the program.
 #pragma once
 
 #include <windows.h>
 
 #include "system/system.h"
+#include "system/twips.h"
 #include "win32/forms/hwnd_controls.h"
 #include "win32/forms/window_base.h"
 
@@ -27,16 +28,17 @@ public:
     static constexpr const wchar_t* kLabel2 = L"Vurotec";
     static constexpr const wchar_t* kLabel3 = L"Escriba orden o alias y pulse Intro";
 
-    SplashWindow(HINSTANCE instance, int dpi);
+    explicit SplashWindow(HINSTANCE instance);
     ~SplashWindow() { Destroy(); }
 
     // What Form1 and Splash use; Show does not take the activation.
     HwndForm& form() { return form_; }
     HWND label(int number) const { return labels_[number - 1]; }
 
-    // Creates the hidden window, centred on the screen, and starts Timer1,
-    // whose ticks go to `splash` through the event boundary of `desktop`.
-    void Create(Splash& splash, Desktop& desktop);
+    // Creates the hidden window, centred on the monitor `commandWindow` is
+    // on and measured in that monitor's DPI, and starts Timer1, whose ticks
+    // go to `splash` through the event boundary of `desktop`.
+    void Create(Splash& splash, Desktop& desktop, HWND commandWindow);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -45,7 +47,7 @@ private:
                      HFONT font);
 
     HINSTANCE instance_;
-    int dpi_;
+    WindowDpi dpi_;
     HwndForm form_;
     HWND labels_[3] = {};
     GdiObject<HBRUSH> background_;

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cmath>
-
 #include "win32/services/handles.h"
 
 namespace zantoli::win32 {
@@ -22,13 +20,49 @@ int ScreenCaps(int index) {
 int ScreenDpiX() { return ScreenCaps(LOGPIXELSX); }
 int ScreenDpiY() { return ScreenCaps(LOGPIXELSY); }
 
-int TwipsToPixels(float twips, int dpi) {
-    constexpr double kLimit = 32767;
-    if (std::isnan(twips)) return 0;
-    const double pixels = static_cast<double>(twips) / static_cast<double>(TwipsPerPixel(dpi));
-    if (pixels >= kLimit) return static_cast<int>(kLimit);
-    if (pixels <= -kLimit) return -static_cast<int>(kLimit);
-    return static_cast<int>(std::lround(pixels));
+namespace {
+
+// Looked up at run time: a program that imported them would not start on
+// the Windows versions before them.
+template <class Function>
+Function* SystemFunction(const wchar_t* module, const char* name) {
+    HMODULE handle = GetModuleHandleW(module);
+    if (!handle) handle = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!handle) return nullptr;
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+}
+
+using GetDpiForWindowFunction = UINT WINAPI(HWND);
+using GetDpiForMonitorFunction = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+}  // namespace
+
+int MonitorDpi(HMONITOR monitor) {
+    static const auto getDpiForMonitor =
+        SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+    UINT dpiX = 0, dpiY = 0;
+    if (monitor && getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) &&
+        dpiX > 0)
+        return static_cast<int>(dpiX);
+    return ScreenDpiX();
+}
+
+int DpiOfWindow(HWND hwnd) {
+    static const auto getDpiForWindow =
+        SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpiX();
+}
+
+SIZE OuterSizeFor(SIZE client, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi =
+        SystemFunction<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT outer{0, 0, client.cx, client.cy};
+    if (!adjustForDpi || !adjustForDpi(&outer, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
 float ScreenWidthTwips() {

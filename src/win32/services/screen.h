@@ -1,9 +1,12 @@
-// Twips <-> pixels with the screen's real DPI (1440 twips per inch).
+// The screen, its monitors and the DPIs windows are measured with.
 #pragma once
+
+#include <windows.h>
 
 #include <vector>
 
 #include "system/system.h"
+#include "system/twips.h"
 
 namespace zantoli::win32 {
 
@@ -12,14 +15,13 @@ namespace zantoli::win32 {
 int ScreenDpiX();
 int ScreenDpiY();
 
-inline float TwipsPerPixel(int dpi) { return 1440.0f / static_cast<float>(dpi > 0 ? dpi : 96); }
-
-// Nearest pixel; NaN gives 0 and absurd values saturate at +-32767, so a bad
-// settings file can never overflow a window coordinate.
-int TwipsToPixels(float twips, int dpi);
-inline float PixelsToTwips(int pixels, int dpi) {
-    return static_cast<float>(pixels) * TwipsPerPixel(dpi);
-}
+// The per-monitor DPIs, where this Windows has them (10 version 1607 and
+// later; 8.1 for monitors); elsewhere every window has the screen's DPI.
+int MonitorDpi(HMONITOR monitor);
+int DpiOfWindow(HWND hwnd);
+// The outer size of a window of `style` whose client area is `client`
+// pixels, with the frame that window has at `dpi`.
+SIZE OuterSizeFor(SIZE client, DWORD style, DWORD exStyle, int dpi);
 
 // The whole primary screen, in twips.
 float ScreenWidthTwips();

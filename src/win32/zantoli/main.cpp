@@ -2,11 +2,11 @@
 #include <windows.h>
 
 #include "window/form1.h"
+#include "window/saved_placement.h"
 #include "window/splash.h"
 #include "win32/forms/main_window.h"
 #include "win32/forms/splash_window.h"
 #include "win32/services/event_boundary.h"
-#include "win32/services/screen.h"
 #include "win32/services/win32_system.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -14,17 +14,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace zantoli::win32;
 
     const auto sys = CreateWin32System();
-    const int dpi = ScreenDpiX();
-    MainWindow mainWindow(instance, dpi);
-    SplashWindow splashWindow(instance, dpi);
+    MainWindow mainWindow(instance);
+    SplashWindow splashWindow(instance);
     Form1 form1(*sys, mainWindow.form(), mainWindow.texto(), mainWindow.lista(),
                 mainWindow.ultimo(), splashWindow.form());
     Splash splash(*sys, splashWindow.form(), mainWindow.form());
 
     RunEventHandler(*sys, [&] {
-        mainWindow.Create(form1, *sys);
+        // Created where the saved placement will put it, so that it has the
+        // DPI of that monitor from the start and the title window shows there.
+        mainWindow.Create(form1, *sys, ReadSavedPlacement(*sys));
         sys->SetMainWindow(mainWindow.form().hWnd());
-        splashWindow.Create(splash, *sys);
+        splashWindow.Create(splash, *sys, mainWindow.hwnd());
     });
     RunEventHandler(*sys, [&] { form1.Form_Load(); });
     // Showing activates the window, and the activation puts the focus into texto.

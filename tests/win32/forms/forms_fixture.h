@@ -58,6 +58,15 @@ inline RECT ChildRectOf(HWND child) {
     return r;
 }
 
+// The height of text in a control's font, in pixels.
+inline int TextHeightOf(HWND control) {
+    TEXTMETRICW metrics{};
+    const WindowDC dc(control);
+    const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+}
+
 inline std::string Describe(const RECT& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ")";
@@ -75,8 +84,8 @@ protected:
     FormsTest()
         : sys(CreateWin32System()),
           dpi(ScreenDpiX()),
-          main(GetModuleHandleW(nullptr), dpi),
-          splashWindow(GetModuleHandleW(nullptr), dpi),
+          main(GetModuleHandleW(nullptr)),
+          splashWindow(GetModuleHandleW(nullptr)),
           form1(*sys, main.form(), main.texto(), main.lista(), main.ultimo(), splashWindow.form()),
           splash(*sys, splashWindow.form(), main.form()) {
         appDir = fs::u8path(sys->AppDir());
@@ -84,7 +93,7 @@ protected:
         fs::remove(appDir / "zantoli.ini");
         main.Create(form1, *sys);
         sys->SetMainWindow(main.form().hWnd());
-        splashWindow.Create(splash, *sys);
+        splashWindow.Create(splash, *sys, main.hwnd());
     }
     ~FormsTest() override {
         fs::remove(appDir / "zantoli.000");
@@ -104,13 +113,15 @@ protected:
     HWND Form1Hwnd() { return main.hwnd(); }
 
     // Where the design puts texto relative to the client area: 20 twips
-    // wider than it, its bottom 10 twips below it (to a pixel's rounding).
+    // wider than it, its bottom 10 twips below it (to a pixel's rounding),
+    // at the window's DPI.
     void ExpectTextoAlongTheClientArea() {
+        const int windowDpi = main.dpi().monitor;
         const RECT client = ClientRectOf(Form1Hwnd());
         const RECT texto = ChildRectOf(main.texto().Hwnd());
-        EXPECT_NEAR(texto.right, client.right + 20 / TwipsPerPixel(dpi), 1)
+        EXPECT_NEAR(texto.right, client.right + 20 / TwipsPerPixel(windowDpi), 1)
             << "client " << Describe(client) << ", texto " << Describe(texto);
-        EXPECT_NEAR(texto.bottom, client.bottom + 10 / TwipsPerPixel(dpi), 1)
+        EXPECT_NEAR(texto.bottom, client.bottom + 10 / TwipsPerPixel(windowDpi), 1)
             << "client " << Describe(client) << ", texto " << Describe(texto);
     }
     HWND SplashHwnd() { return splashWindow.hwnd(); }

@@ -5,7 +5,7 @@
 namespace zantoli::win32 {
 namespace {
 
-TEST_F(FormsTest, SplashIsALightCyanBorderedPopupCentredOnTheScreen) {
+TEST_F(FormsTest, SplashIsALightCyanBorderedPopupCentredOnTheCommandWindowsMonitor) {
     const HWND hwnd = SplashHwnd();
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
@@ -19,10 +19,12 @@ TEST_F(FormsTest, SplashIsALightCyanBorderedPopupCentredOnTheScreen) {
     EXPECT_EQ(client.bottom, Px(1650));
     EXPECT_EQ(outer.right - outer.left, client.right + 2);
     EXPECT_EQ(outer.bottom - outer.top, client.bottom + 2);
-    const int slackX = GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left);
-    const int slackY = GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top);
-    EXPECT_EQ(outer.left, slackX / 2);
-    EXPECT_EQ(outer.top, slackY / 2);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(Form1Hwnd(), MONITOR_DEFAULTTONULL), &monitor));
+    const RECT& screen = monitor.rcMonitor;
+    EXPECT_EQ(outer.left, screen.left + (screen.right - screen.left - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, screen.top + (screen.bottom - screen.top - (outer.bottom - outer.top)) / 2);
 
     const struct {
         int number;

@@ -55,10 +55,16 @@ TEST_F(FormsTest, ControlsAreAComboWithEditAnUnsortedNotifyingListAndALabel) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(texto, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+    EXPECT_STREQ(font.lfFaceName, L"Microsoft Sans Serif") << "TrueType, smoothed at every scaling";
     EXPECT_EQ(font.lfHeight, -MulDiv(33, dpi, 288)) << "8.25 pt";
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(lista, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfWeight, FW_NORMAL);
+}
+
+TEST_F(FormsTest, TheManifestMakesEveryWindowMeasureItsOwnMonitor) {
+    // Wine reports per monitor for PerMonitorV2; Windows tells V2 apart.
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(Form1Hwnd())),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
 }
 
 TEST_F(FormsTest, ControlsAreTheVersion6CommonControlsTheManifestAsksFor) {
@@ -117,18 +123,12 @@ TEST_F(FormsTest, ClientAreaAndControlsHaveTheirDesignGeometryAtTheScreenDpi) {
 
 TEST_F(FormsTest, FieldIsDesignHeightUnlessItsFontNeedsMore) {
     const HWND combo = main.texto().Hwnd();
-    TEXTMETRICW metrics{};
-    {
-        const WindowDC dc(combo);
-        const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0)));
-        GetTextMetricsW(dc.get(), &metrics);
-    }
     const RECT field = OuterRectOf(combo);
     const int height = field.bottom - field.top;
     ASSERT_GE(height, Px(315));
     // Edges and padding take three pixels above and below the text.
-    if (metrics.tmHeight + 6 > Px(315)) GTEST_SKIP() << "this font needs " << height << " px";
-    EXPECT_EQ(height, Px(315)) << "text height " << metrics.tmHeight << " px";
+    if (TextHeightOf(combo) + 6 > Px(315)) GTEST_SKIP() << "this font needs " << height << " px";
+    EXPECT_EQ(height, Px(315)) << "text height " << TextHeightOf(combo) << " px";
 }
 
 TEST_F(FormsTest, ControlTextsCrossAsAnsiBytes) {

@@ -145,26 +145,6 @@ TEST(Win32System, ScreenSizeIsInTwipsOfTheRealDpi) {
     EXPECT_EQ(system->ScreenHeight(), static_cast<float>(GetSystemMetrics(SM_CYSCREEN) * perPixel));
 }
 
-TEST(Screen, TwipsToPixelsRoundsAndSaturates) {
-    struct Case {
-        float twips;
-        int dpi;
-        int pixels;
-    };
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const Case cases[] = {
-        {15, 96, 1},      {7, 96, 0},          {8, 96, 1},        {-15, 96, -1},
-        {-8, 96, -1},     {1440, 120, 120},    {6000, 120, 500},  {4800, 96, 320},
-        {1e30f, 96, 32767}, {-1e30f, 96, -32767}, {nan, 96, 0},   {1440, 0, 96},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.twips << " twips at " << c.dpi << " DPI");
-        EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels);
-    }
-    EXPECT_EQ(PixelsToTwips(320, 96), 4800.0f);
-    EXPECT_EQ(PixelsToTwips(-2, 120), -24.0f);
-}
-
 TEST(Win32System, SetWindowPosMakesAWindowTopmostAndBack) {
     auto system = CreateWin32System();
     const HWND window = CreateOwnWindow(L"Encima");
