@@ -93,9 +93,10 @@ public:
     virtual float VirtualScreenBottom() const = 0;
     // Every monitor's work area (without the taskbar), the primary's first.
     virtual std::vector<ScreenArea> WorkAreas() const = 0;
-    // user32's SetWindowPos; the result is the platform's and is ignored.
-    virtual long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y,
-                              int cx, int cy, unsigned flags) = 0;
+    // Puts the window above every window that is not topmost itself,
+    // without moving, sizing or activating it. A failure is not reported:
+    // the window then simply does not float.
+    virtual void MakeTopmost(WindowHandle hWnd) = 0;
 };
 
 // What the command window needs of the platform.

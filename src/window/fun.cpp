@@ -3,8 +3,7 @@
 namespace zantoli::fun {
 
 void OnTop(Desktop& desktop, Form& form) {
-    desktop.SetWindowPos(form.hWnd(), HWND_TOPMOST, 0, 0, 0, 0,
-                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    desktop.MakeTopmost(form.hWnd());
 }
 
 }  // namespace zantoli::fun

@@ -14,20 +14,6 @@ namespace zantoli::win32 {
 
 namespace {
 
-using SetWindowPosFunction = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
-
-// Bound by name at the first call, like a declared DLL entry point.
-SetWindowPosFunction BoundSetWindowPos() {
-    static const SetWindowPosFunction bound = [] {
-        HMODULE user32 = GetModuleHandleW(L"user32");
-        if (user32 == nullptr) user32 = LoadLibraryW(L"user32");
-        const FARPROC proc = user32 ? GetProcAddress(user32, "SetWindowPos") : nullptr;
-        if (proc == nullptr) ThrowLastError("No se encuentra el punto de entrada SetWindowPos en user32");
-        return reinterpret_cast<SetWindowPosFunction>(reinterpret_cast<void (*)()>(proc));
-    }();
-    return bound;
-}
-
 HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 
 class RealSystem final : public Win32System {
@@ -84,9 +70,8 @@ public:
     float VirtualScreenBottom() const override { return VirtualScreenBottomTwips(); }
     std::vector<ScreenArea> WorkAreas() const override { return WorkAreasTwips(); }
 
-    long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override {
-        return BoundSetWindowPos()(ToHwnd(hWnd), ToHwnd(insertAfter), x, y, cx, cy, flags);
+    void MakeTopmost(WindowHandle hWnd) override {
+        SetWindowPos(ToHwnd(hWnd), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     }
 
 private:

@@ -132,10 +132,4 @@ std::vector<ScreenArea> FakeSystem::WorkAreas() const {
 
 std::string FakeSystem::UCase(const std::string& text) const { return UpperCaseWindows1252(text); }
 
-long FakeSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx,
-                              int cy, unsigned flags) {
-    positionCalls.push_back({hWnd, insertAfter, x, y, cx, cy, flags});
-    return 1;
-}
-
 }  // namespace zantoli::testing

@@ -29,11 +29,6 @@ public:
         std::string keys;
         std::string activeTitle;  // the window that had the focus
     };
-    struct PositionCall {
-        WindowHandle hWnd, insertAfter;
-        int x, y, cx, cy;
-        unsigned flags;
-    };
 
     FakeSystem();
 
@@ -73,7 +68,7 @@ public:
     std::vector<Message> messages;
     std::vector<ActivationCall> activations;
     std::vector<KeysSent> keysSent;
-    std::vector<PositionCall> positionCalls;
+    std::vector<WindowHandle> madeTopmost;
     int doEventsCount = 0;
     int exitCode = -1;  // until the program ends
     bool Ended() const { return exitCode >= 0; }
@@ -105,8 +100,7 @@ public:
     float VirtualScreenRight() const override;
     float VirtualScreenBottom() const override;
     std::vector<ScreenArea> WorkAreas() const override;
-    long SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                      unsigned flags) override;
+    void MakeTopmost(WindowHandle hWnd) override { madeTopmost.push_back(hWnd); }
 
 private:
     std::vector<Monitor> Monitors() const;

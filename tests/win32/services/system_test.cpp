@@ -145,14 +145,15 @@ TEST(Win32System, ScreenSizeIsInTwipsOfTheRealDpi) {
     EXPECT_EQ(system->ScreenHeight(), static_cast<float>(GetSystemMetrics(SM_CYSCREEN) * perPixel));
 }
 
-TEST(Win32System, SetWindowPosMakesAWindowTopmostAndBack) {
+TEST(Win32System, MakeTopmostFloatsAWindowWhereItIs) {
     auto system = CreateWin32System();
     const HWND window = CreateOwnWindow(L"Encima");
-    const unsigned flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    EXPECT_NE(system->SetWindowPos(Handle(window), -1 /*HWND_TOPMOST*/, 0, 0, 0, 0, flags), 0);
+    RECT before{}, after{};
+    GetWindowRect(window, &before);
+    system->MakeTopmost(Handle(window));
+    GetWindowRect(window, &after);
     EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_NE(system->SetWindowPos(Handle(window), -2 /*HWND_NOTOPMOST*/, 0, 0, 0, 0, flags), 0);
-    EXPECT_FALSE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(EqualRect(&before, &after));
     DestroyWindow(window);
     Pump(20);
 }
