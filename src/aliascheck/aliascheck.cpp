@@ -3,11 +3,12 @@
 #include <cstddef>
 #include <exception>
 #include <map>
+#include <string_view>
 
 #include "command/fields.h"
+#include "command/validation.h"
 #include "system/file_error.h"
 #include "system/app_files.h"
-#include "window/form1.h"
 
 namespace zantoli::aliascheck {
 
@@ -42,9 +43,8 @@ bool BeyondFieldLimit(const std::string& text, char separator) {
 std::string BlockedWordIn(const std::string& command) {
     for (std::size_t length = 1; length <= command.size(); ++length) {
         for (std::size_t start = 0; start + length <= command.size(); ++start) {
-            std::string piece = command.substr(start, length);
-            if (piece == "0" || piece.front() == '.') continue;
-            if (Form1::ValeCom(piece) == "0") return command.substr(start, length);
+            const std::string_view piece = std::string_view(command).substr(start, length);
+            if (HoldsBlockedWord(piece)) return std::string(piece);
         }
     }
     return {};
@@ -58,9 +58,9 @@ public:
         // Empty lines and comments define nothing and are meant not to.
         if (line.empty() || line.front() == ';') return;
 
-        const std::string second = Form1::comas(line, 1, ';');
-        Entry entry{number, desktop_.UCase(Form1::comas(line, 0, ';')),
-                    desktop_.UCase(Form1::comas(second, 1, '*'))};
+        const std::string second(FieldOf(line, 1, ';'));
+        Entry entry{number, desktop_.UCase(std::string(FieldOf(line, 0, ';'))),
+                    desktop_.UCase(std::string(FieldOf(second, 1, '*')))};
         entries_.push_back(entry);
 
         if (line.find_first_not_of(" \t") == std::string::npos) {
@@ -101,8 +101,7 @@ public:
 
         // Commands for the CAD application's "$>" channel are not checked.
         if (entry.command.compare(0, 2, "$>") != 0) {
-            std::string validated = entry.command;
-            if (Form1::ValeCom(validated) == "0") {
+            if (RefusedBeforeSending(entry.command)) {
                 const std::string word = BlockedWordIn(entry.command);
                 Add(number, "el comando " + command +
                                 (word.empty() ? std::string(" se toma como rechazado")

@@ -1,9 +1,5 @@
 #include "command/fields.h"
 
-#include <string>
-
-#include "window/form1.h"
-
 namespace zantoli {
 
 std::string_view FieldOf(std::string_view tt, int X, char XC) {
@@ -16,10 +12,6 @@ std::string_view FieldOf(std::string_view tt, int X, char XC) {
     }
     const std::size_t end = tt.find(XC, start);
     return tt.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-
-std::string Form1::comas(const std::string& tt, int X, char XC) {
-    return std::string(FieldOf(tt, X, XC));
 }
 
 }  // namespace zantoli

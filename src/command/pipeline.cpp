@@ -1,6 +1,7 @@
 #include <string>
 
 #include "command/command_not_sent.h"
+#include "command/validation.h"
 #include "system/file_error.h"
 #include "window/form1.h"
 
@@ -59,7 +60,7 @@ void Form1::ProcessEnter(const std::string& entry) {
         throw CommandNotSent("La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
     std::string st = texto.Text();
     texto.SetText(VerAlias(st));
-    if (texto.Text() == "0") {
+    if (texto.Text() == kRefusedCommand) {
         texto.SetText("");
         sys_.MsgBox("Comando inválido.", "Error", vbCritical);
         return;

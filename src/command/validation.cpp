@@ -1,31 +1,34 @@
-#include <string>
-
-#include "window/form1.h"
+#include "command/validation.h"
 
 namespace zantoli {
 
-std::string Form1::ValeCom(std::string& st) {
-    int valid = 1;
-    if (!st.empty() && st.front() == '.') st.erase(0, 1);
-    // Commands and variables that would let a typed line reconfigure or
-    // extend the CAD application. The last word catches a command name
-    // written with a leading full stop inside quotes in an expression.
-    static const std::string blocked[] = {
+std::string WithoutLeadingStop(std::string_view command) {
+    if (!command.empty() && command.front() == '.') command.remove_prefix(1);
+    return std::string(command);
+}
+
+bool HoldsBlockedWord(std::string_view command) {
+    // The last word catches a command name written with a leading full stop
+    // inside quotes in an expression.
+    static constexpr std::string_view blocked[] = {
         "MENU",     "MENULOAD",   "APPLOAD",    "ACADVER",  "ACADPREFIX",
         "LOGINNAME", "MENUNAME",  "PLATFORM",   "POPUPS",   "SCREENMODE",
         "SETVAR",   "LOAD",       "ARX",        "UNDEFINE", "MENUUNLOAD",
         "MULTIPLE", "REINIT",     "SYSWINDOWS", "\".",
     };
-    for (const std::string& word : blocked) {
-        if (EstaSt(st, word) == 1) valid = 0;
+    for (const std::string_view word : blocked) {
+        if (Contains(command, word)) return true;
     }
-    return valid == 1 ? st : std::string("0");
+    return false;
 }
 
-int Form1::EstaSt(const std::string& st1, const std::string& st2) {
-    // No start position exists in an empty text, not even for an empty word.
-    if (st1.empty()) return 0;
-    return st1.find(st2) != std::string::npos ? 1 : 0;
+bool RefusedBeforeSending(std::string_view command) {
+    const std::string validated = WithoutLeadingStop(command);
+    return HoldsBlockedWord(validated) || validated == kRefusedCommand;
+}
+
+bool Contains(std::string_view text, std::string_view word) {
+    return !text.empty() && text.find(word) != std::string_view::npos;
 }
 
 }  // namespace zantoli

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "window/form1.h"
+#include "command/fields.h"
 
 namespace zantoli {
 namespace {
@@ -32,22 +32,22 @@ TEST(AliasLineFields, FieldsBetweenSeparators) {
         {"A;B", 1, '*', ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Form1::comas(c.tt, c.X, c.XC), c.expected)
-            << "comas(\"" << c.tt << "\", " << c.X << ", '" << c.XC << "')";
+        EXPECT_EQ(FieldOf(c.tt, c.X, c.XC), c.expected)
+            << "FieldOf(\"" << c.tt << "\", " << c.X << ", '" << c.XC << "')";
     }
 }
 
 TEST(AliasLineFields, TenFieldsAtMost) {
     const std::string ten = "0;1;2;3;4;5;6;7;8;9";
-    EXPECT_EQ(Form1::comas(ten, 9, ';'), "9");
-    EXPECT_EQ(Form1::comas(ten, 10, ';'), "");
+    EXPECT_EQ(FieldOf(ten, 9, ';'), "9");
+    EXPECT_EQ(FieldOf(ten, 10, ';'), "");
     // After the 10th separator the text is ignored, and field 9 stays whole.
     const std::string beyond = "0;1;2;3;4;5;6;7;8;9;10;11;overflow";
-    EXPECT_EQ(Form1::comas(beyond, 9, ';'), "9");
-    EXPECT_EQ(Form1::comas(beyond, 10, ';'), "");
-    EXPECT_EQ(Form1::comas(beyond, 12, ';'), "");
-    EXPECT_EQ(Form1::comas(std::string(10, ';'), 9, ';'), "");
-    EXPECT_EQ(Form1::comas(beyond, -1, ';'), "");
+    EXPECT_EQ(FieldOf(beyond, 9, ';'), "9");
+    EXPECT_EQ(FieldOf(beyond, 10, ';'), "");
+    EXPECT_EQ(FieldOf(beyond, 12, ';'), "");
+    EXPECT_EQ(FieldOf(std::string(10, ';'), 9, ';'), "");
+    EXPECT_EQ(FieldOf(beyond, -1, ';'), "");
 }
 
 }  // namespace

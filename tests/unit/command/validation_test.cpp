@@ -2,22 +2,20 @@
 
 #include <string>
 
+#include "command/validation.h"
 #include "support/blocked_words.h"
-#include "window/form1.h"
 
 namespace zantoli {
 namespace {
 
 using testing::kBlockedWords;
 
-std::string Check(std::string st) { return Form1::ValeCom(st); }
-
 TEST(Validation, EachBlockedWordIsRefusedAnywhereInTheCommand) {
     for (const std::string word : kBlockedWords) {
-        EXPECT_EQ(Check(word), "0") << word;
-        EXPECT_EQ(Check(word + " 1"), "0") << word << " at the start";
-        EXPECT_EQ(Check("X" + word + "Y"), "0") << word << " in the middle";
-        EXPECT_EQ(Check("(COMMAND \"" + word), "0") << word << " at the end";
+        EXPECT_TRUE(HoldsBlockedWord(word)) << word;
+        EXPECT_TRUE(HoldsBlockedWord(word + " 1")) << word << " at the start";
+        EXPECT_TRUE(HoldsBlockedWord("X" + word + "Y")) << word << " in the middle";
+        EXPECT_TRUE(HoldsBlockedWord("(COMMAND \"" + word)) << word << " at the end";
         // One character short of the word is not the word (except where a
         // shorter blocked word remains, as MENU in MENULOAD).
         const std::string shorter = word.substr(0, word.size() - 1);
@@ -25,56 +23,55 @@ TEST(Validation, EachBlockedWordIsRefusedAnywhereInTheCommand) {
         for (const std::string other : kBlockedWords)
             containsAnother = containsAnother || shorter.find(other) != std::string::npos;
         if (!containsAnother) {
-            EXPECT_EQ(Check(shorter), shorter) << word << " without its last";
+            EXPECT_FALSE(HoldsBlockedWord(shorter)) << word << " without its last";
         }
     }
 }
 
+// What is sent, or "" for a command refused with "Comando inválido.".
 TEST(Validation, CommandsThatPassAndCommandsThatDoNot) {
     struct Case {
-        std::string command, expected;
+        std::string command, sent;
     };
     const Case cases[] = {
         {"LINE", "LINE"},
-        {"RELOAD", "0"},
-        {"LOADER", "0"},
-        {"XMENU", "0"},
-        {"PARX", "0"},
-        {"(SETVAR \"ORTHOMODE\" 1)", "0"},
-        {"(COMMAND \".LINE\")", "0"},
+        {"RELOAD", ""},
+        {"LOADER", ""},
+        {"XMENU", ""},
+        {"PARX", ""},
+        {"(SETVAR \"ORTHOMODE\" 1)", ""},
+        {"(COMMAND \".LINE\")", ""},
         {"(COMMAND \" .LINE\")", "(COMMAND \" .LINE\")"},
         {"(COMMAND \"LINE\" \"0,0\")", "(COMMAND \"LINE\" \"0,0\")"},
         {"LOA D", "LOA D"},
         {".LINE", "LINE"},
         {"..LINE", ".LINE"},
-        {".MENU", "0"},
-        {".", ""},
+        {".MENU", ""},
         {" .LINE", " .LINE"},
-        {"", ""},
-        {"0", "0"},
+        {"0", ""},
+        {".0", ""},
+        {"00", "00"},
         {"menu", "menu"},  // the check itself is case-sensitive
     };
-    for (const auto& c : cases) EXPECT_EQ(Check(c.command), c.expected) << c.command;
-}
-
-TEST(Validation, RemovesTheFullStopFromTheCallersText) {
-    std::string st = ".LINE";
-    EXPECT_EQ(Form1::ValeCom(st), "LINE");
-    EXPECT_EQ(st, "LINE");
-    st = ".MENU";
-    EXPECT_EQ(Form1::ValeCom(st), "0");
-    EXPECT_EQ(st, "MENU");
+    for (const auto& c : cases) {
+        EXPECT_EQ(RefusedBeforeSending(c.command), c.sent.empty()) << c.command;
+        if (!c.sent.empty()) {
+            EXPECT_EQ(WithoutLeadingStop(c.command), c.sent) << c.command;
+        }
+    }
+    EXPECT_EQ(WithoutLeadingStop("."), "");
+    EXPECT_EQ(WithoutLeadingStop(""), "");
 }
 
 TEST(Validation, SubstringSearch) {
-    EXPECT_EQ(Form1::EstaSt("XLOAD", "LOAD"), 1);
-    EXPECT_EQ(Form1::EstaSt("LOA", "LOAD"), 0);
-    EXPECT_EQ(Form1::EstaSt("load", "LOAD"), 0);
-    EXPECT_EQ(Form1::EstaSt("", "LOAD"), 0);
+    EXPECT_TRUE(Contains("XLOAD", "LOAD"));
+    EXPECT_FALSE(Contains("LOA", "LOAD"));
+    EXPECT_FALSE(Contains("load", "LOAD"));
+    EXPECT_FALSE(Contains("", "LOAD"));
     // An empty word is found at every position of a text, and there is
     // none in an empty text.
-    EXPECT_EQ(Form1::EstaSt("A", ""), 1);
-    EXPECT_EQ(Form1::EstaSt("", ""), 0);
+    EXPECT_TRUE(Contains("A", ""));
+    EXPECT_FALSE(Contains("", ""));
 }
 
 }  // namespace
