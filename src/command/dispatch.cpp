@@ -4,9 +4,7 @@
 #include "command/command_not_sent.h"
 #include "command/expression.h"
 #include "system/app_files.h"
-#include "system/file_error.h"
 #include "window/form1.h"
-#include "window/program_ending.h"
 
 namespace zantoli {
 
@@ -65,11 +63,7 @@ void Form1::ActivaCAD() {
     // program's queue while the next command overwrites the file.
     if (const char* refusal = RefusalOf(activation)) throw CommandNotSent(refusal);
     sys_.MsgBox("Esta aplicación funciona en conjunto con Trazalia R14.", "Atención", vbOKOnly);
-    try {
-        StopOrderly(kExitNoCadWindow);
-    } catch (const FileError& failure) {
-        throw ProgramEnding(failure.what());  // the marker or the settings file
-    }
+    StopOrderly(kExitNoCadWindow);
 }
 
 }  // namespace zantoli

@@ -4,15 +4,16 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+
+#include "system/system_call_error.h"
 
 namespace zantoli {
 
 // A program file that could not be started.
-class LaunchError : public std::runtime_error {
+class LaunchError : public SystemCallError {
 public:
-    using std::runtime_error::runtime_error;
+    using SystemCallError::SystemCallError;
 };
 
 class LauncherSystem {
@@ -25,7 +26,7 @@ public:
     // Looks up a file by path. With attributes 0 only ordinary files match:
     // a hidden or system file, or a directory, of that name does not count.
     // Returns the file's name without its folder, or an empty text when
-    // nothing matches. Throws std::runtime_error when the lookup itself fails.
+    // nothing matches. Throws SystemCallError when the lookup itself fails.
     virtual std::string Dir(const std::string& path, int attributes) const = 0;
 
     // Activates the top-level window whose title equals `title`, else one

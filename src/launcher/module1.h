@@ -3,11 +3,12 @@
 
 #include "launcher/launcher_system.h"
 #include "system/msgbox_style.h"
+#include "system/window_titles.h"
 
 namespace zantoli::Module1 {
 
 // The caption of Zantoli's main window, by which Pellix finds it.
-inline constexpr const char* kCaption = "Linea de comando";
+inline constexpr const char* kCaption = window_titles::kCommandWindow;
 inline constexpr const char* kFailurePrompt = "No se ha podido ejecutar la linea de comando";
 inline constexpr const char* kFailureTitle = "ERROR";
 inline constexpr int kFailureStyle = vbInformation;

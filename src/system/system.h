@@ -3,6 +3,7 @@
 // Paths and user-visible messages are UTF-8; file contents are raw bytes.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -98,6 +99,13 @@ public:
     // the window then simply does not float.
     virtual void MakeTopmost(WindowHandle hWnd) = 0;
 };
+
+// Ends the program through `desktop`. End does not come back; should an
+// implementation ever do so, nothing of the program may run on.
+[[noreturn]] inline void EndProgram(Desktop& desktop, int exitCode) {
+    desktop.End(exitCode);
+    std::terminate();
+}
 
 // What the command window needs of the platform.
 class System : public Files, public Desktop {

@@ -23,6 +23,11 @@ struct WindowDpi {
     int monitor = 96;
 };
 
+// A position and size in twips.
+struct TwipsRect {
+    float left, top, width, height;
+};
+
 enum class Measure { Left, Top, Width, Height };
 
 // The four measures of a window (a top-level window, or a control inside

@@ -12,6 +12,11 @@ namespace zantoli::design_frame {
 inline constexpr float kWidth = 60 + 60;
 inline constexpr float kHeight = 300 + 60;
 
+// The smallest layout: this wide, and 350 twips taller than lista's top
+// and texto together.
+inline constexpr float kMinWidth = 2000;
+inline float MinHeight(const Placeable& lista, const Placeable& texto) { return lista.Top() + texto.Height() + 350; }
+
 inline float LayoutWidth(const Form& form) { return form.ScaleWidth() + kWidth; }
 inline float LayoutHeight(const Form& form) { return form.ScaleHeight() + kHeight; }
 

@@ -47,7 +47,8 @@ public:
     void hace000();
     // The one way the program ends on purpose: removes the marker file,
     // saves the placement and ends with `exitCode`. Used by the close
-    // (kExitClosed) and by the missing-CAD-window path.
+    // (kExitClosed) and by the missing-CAD-window path. Throws ProgramEnding
+    // when the marker or the settings file fails.
     [[noreturn]] void StopOrderly(int exitCode);
 
     // Layout.

@@ -11,8 +11,8 @@ namespace zantoli {
 void Form1::Form_Resize() {
     using design_frame::LayoutHeight;
     using design_frame::LayoutWidth;
-    const float minHeight = lista.Top() + texto.Height() + 350;
-    const float minWidth = 2000;
+    const float minHeight = design_frame::MinHeight(lista, texto);
+    const float minWidth = design_frame::kMinWidth;
 
     if (LayoutWidth(window_) < minWidth)
         window_.SetWidth(design_frame::OuterWidthFor(window_, minWidth));

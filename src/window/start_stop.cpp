@@ -1,8 +1,7 @@
-#include <exception>
-
 #include "system/app_files.h"
 #include "window/form1.h"
 #include "window/fun.h"
+#include "window/program_ending.h"
 
 #include "system/file_error.h"
 
@@ -25,19 +24,23 @@ void Form1::Form_Unload(std::int16_t& Cancel) {
 void Form1::StopOrderly(int exitCode) {
     const std::string marker = AppFile(app_files::kMarker);
     try {
-        sys_.Kill(marker);
-    } catch (const FileError&) {
-        // Already gone (removed by hand, or by the close of a second copy
-        // started directly): nothing left to remove, and the placement must
-        // still be saved. A marker that is there but cannot be removed is
-        // reported.
-        if (sys_.FileExists(marker)) throw;
+        try {
+            sys_.Kill(marker);
+        } catch (const FileError&) {
+            // Already gone (removed by hand, or by the close of a second copy
+            // started directly): nothing left to remove, and the placement
+            // must still be saved. A marker that is there but cannot be
+            // removed is reported.
+            if (sys_.FileExists(marker)) throw;
+        }
+        guardaIni();
+    } catch (const FileError& failure) {
+        // Whoever called, the program was ending: the failure must reach the
+        // standard error message and the end, never a caller's own handling.
+        throw ProgramEnding(failure.what());
     }
-    guardaIni();
     sys_.DoEvents();
-    sys_.End(exitCode);
-    // End does not come back; should it ever, nothing of the program may run on.
-    std::terminate();
+    EndProgram(sys_, exitCode);
 }
 
 void Form1::hace000() { sys_.WriteFile(AppFile(app_files::kMarker), ":P\r\n"); }

@@ -16,11 +16,6 @@ namespace zantoli::win32 {
 // its parent's client area for a control, the screen for a top-level window.
 RECT WindowRectForPlacement(HWND hwnd);
 
-// A position and size in twips.
-struct TwipsRect {
-    float left, top, width, height;
-};
-
 // Position and size of one window: a control relative to its parent's
 // client area, a form (its outer rectangle) relative to the screen. The
 // DPIs are its top-level window's (see WindowDpi).

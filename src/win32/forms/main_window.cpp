@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "window/design_frame.h"
+#include "system/window_titles.h"
 #include "window/form1.h"
 #include "win32/services/encoding.h"
 #include "win32/services/event_boundary.h"
@@ -17,6 +18,16 @@
 namespace zantoli::win32 {
 
 namespace {
+
+// Design, in twips: client area, and the controls in the client area.
+constexpr float kClientWidth = 3255, kClientHeight = 780;
+constexpr TwipsRect kTexto{0, 480, 3255, 315};
+constexpr TwipsRect kLista{0, 0, 3255, 450};
+constexpr TwipsRect kUltimo{5640, 840, 855, 255};
+// A TrueType face with the metrics of the design's "MS Sans Serif", so the
+// text is smoothed at every scaling.
+constexpr const wchar_t* kFace = L"Microsoft Sans Serif";
+constexpr float kPoints = 8.25f;
 
 constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
 constexpr UINT_PTR kTextoEditSubclass = 1;
@@ -67,7 +78,8 @@ void MainWindow::Create(Form1& form1, Desktop& desktop, const std::optional<Save
                             style, exStyle, dpi_.monitor);
     };
     SIZE outer = outerSize();
-    if (!CreateAs(exStyle, kClassName, kCaption, style, at.x, at.y, outer.cx, outer.cy, instance_)) {
+    const std::wstring caption = AnsiToWide(window_titles::kCommandWindow);
+    if (!CreateAs(exStyle, kClassName, caption.c_str(), style, at.x, at.y, outer.cx, outer.cy, instance_)) {
         ThrowLastError("No se ha podido crear la ventana Linea de comando");
     }
     form_.Attach(hwnd());
@@ -82,32 +94,25 @@ void MainWindow::Create(Form1& form1, Desktop& desktop, const std::optional<Save
     ready_ = true;
 }
 
-HWND MainWindow::CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle,
-                               const TwipsRect& at) {
-    const int monitor = dpi_.monitor;
-    HWND control = CreateWindowExW(
-        exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, TwipsToPixels(at.left, monitor),
-        TwipsToPixels(at.top, monitor), TwipsToPixels(at.width, monitor), TwipsToPixels(at.height, monitor),
-        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    if (!control) {
-        ThrowLastError("No se ha podido crear un control de la ventana Linea de comando");
-    }
-    return control;
-}
-
 // Creation order is z-order: texto stays above lista where they overlap.
 void MainWindow::CreateControls() {
     TwipsRect textoWithList = kTexto;
     textoWithList.height += kDropDownExtent;
-    texto_.AttachAt(CreateControl(kTextoId, L"ComboBox",
-                                  WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-                                  textoWithList),
-                    kTexto);
-    lista_.AttachAt(CreateControl(kListaId, L"ListBox",
-                                  WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                  WS_EX_CLIENTEDGE, kLista),
-                    kLista);
-    ultimo_.AttachAt(CreateControl(kUltimoId, L"Static", SS_LEFT | SS_NOPREFIX, 0, kUltimo), kUltimo);
+    const ChildControl controls[] = {
+        {kTextoId, L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+         textoWithList},
+        {kListaId, L"ListBox", L"", WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+         WS_EX_CLIENTEDGE, kLista},
+        {kUltimoId, L"Static", L"", SS_LEFT | SS_NOPREFIX, 0, kUltimo},
+    };
+    HWND created[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        created[i] = CreateChildControl(hwnd(), instance_, controls[i], dpi_.monitor,
+                                        "No se ha podido crear un control de la ventana Linea de comando");
+    }
+    texto_.AttachAt(created[0], kTexto);
+    lista_.AttachAt(created[1], kLista);
+    ultimo_.AttachAt(created[2], kUltimo);
     SetFonts();
     FitTextoToDesignHeight();
 
@@ -262,12 +267,11 @@ void MainWindow::OnSetFocus() {
     Raise([this] { form1_->Form_GotFocus(); });
 }
 
+// Form_Unload ends the program (or its failure does, at the event
+// boundary); the window is never destroyed on its own.
 void MainWindow::OnClose() {
     std::int16_t Cancel = 0;
     Raise([this, &Cancel] { form1_->Form_Unload(Cancel); });
-    if (Cancel != 0) return;
-    DestroyWindow(hwnd());
-    PostQuitMessage(0);
 }
 
 void MainWindow::OnMouseMove(WPARAM keys, LPARAM where) {
@@ -330,9 +334,8 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
     if (!ready_ || !userSizing_) return;
     // The minimums hold for the layout's measure (design_frame.h); the
     // outer size that gives them depends on the real frame.
-    const float minWidth = design_frame::OuterWidthFor(form_, kMinWidth);
-    const float minHeight =
-        design_frame::OuterHeightFor(form_, texto_.Height() + kMinHeightOverTexto);
+    const float minWidth = design_frame::OuterWidthFor(form_, design_frame::kMinWidth);
+    const float minHeight = design_frame::OuterHeightFor(form_, design_frame::MinHeight(lista_, texto_));
     info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, TwipsToPixels(minWidth, dpi_.monitor));
     info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, TwipsToPixels(minHeight, dpi_.monitor));
 }

@@ -23,19 +23,6 @@ namespace zantoli::win32 {
 class MainWindow : public WindowBase<MainWindow> {
 public:
     static constexpr const wchar_t* kClassName = L"ZantoliLineaDeComando";
-    static constexpr const wchar_t* kCaption = L"Linea de comando";
-
-    // Design, in twips: client area, and the controls in the client area.
-    static constexpr float kClientWidth = 3255, kClientHeight = 780;
-    static constexpr TwipsRect kTexto{0, 480, 3255, 315};
-    static constexpr TwipsRect kLista{0, 0, 3255, 450};
-    static constexpr TwipsRect kUltimo{5640, 840, 855, 255};
-    // A TrueType face with the metrics of the design's "MS Sans Serif", so
-    // the text is smoothed at every scaling.
-    static constexpr const wchar_t* kFace = L"Microsoft Sans Serif";
-    static constexpr float kPoints = 8.25f;
-    static constexpr float kMinWidth = 2000;
-    static constexpr float kMinHeightOverTexto = 350;
 
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() { Destroy(); }
@@ -51,7 +38,7 @@ public:
     // on the monitor `saved` puts it on, else on the primary monitor, so
     // that it has that monitor's DPI from the start. From then on every
     // event goes to `form1`, each through the event boundary of `desktop`.
-    // Throws std::runtime_error if the system refuses a window.
+    // Throws SystemCallError if the system refuses a window.
     void Create(Form1& form1, Desktop& desktop, const std::optional<SavedPlacement>& saved = std::nullopt);
 
     const WindowDpi& dpi() const { return dpi_; }
@@ -69,7 +56,6 @@ private:
     void CreateControls();
     void SetFonts();
     void FitTextoToDesignHeight();
-    HWND CreateControl(int id, const wchar_t* className, DWORD style, DWORD exStyle, const TwipsRect& at);
     void PlaceControls(const TwipsRect& texto, const TwipsRect& lista, const TwipsRect& ultimo);
 
     void OnDpiChanged(int dpi, const RECT& suggested);

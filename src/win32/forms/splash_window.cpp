@@ -7,6 +7,18 @@
 
 namespace zantoli::win32 {
 
+namespace {
+
+// Design, in twips and colours.
+constexpr float kClientWidth = 3360, kClientHeight = 1650;
+constexpr COLORREF kBackground = RGB(192, 255, 255);
+constexpr COLORREF kTextColour = RGB(0, 0, 255);
+constexpr const wchar_t* kLabel1 = L"Linea de Comando para Trazalia R14 v1.01";
+constexpr const wchar_t* kLabel2 = L"Vurotec";
+constexpr const wchar_t* kLabel3 = L"Escriba orden o alias y pulse Intro";
+
+}  // namespace
+
 SplashWindow::SplashWindow(HINSTANCE instance) : instance_(instance), form_(dpi_, SW_SHOWNOACTIVATE) {}
 
 void SplashWindow::Create(Splash& splash, Desktop& desktop, HWND commandWindow) {
@@ -39,25 +51,21 @@ void SplashWindow::Create(Splash& splash, Desktop& desktop, HWND commandWindow) 
     }
     form_.Attach(hwnd());
 
-    labels_[0] = CreateLabel(kLabel1, 120, 120, 3135, 735, titleFont_.get());
-    labels_[1] = CreateLabel(kLabel2, 120, 1080, 3135, 255, smallFont_.get());
-    labels_[2] = CreateLabel(kLabel3, 120, 1320, 3015, 255, smallFont_.get());
-
-    SetTimer(hwnd(), kTimer1, Splash::kTimer1IntervalMs, nullptr);
-}
-
-HWND SplashWindow::CreateLabel(const wchar_t* text, float left, float top, float width,
-                               float height, HFONT font) {
     // SS_CENTER wraps at word boundaries inside the label.
-    HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX,
-                                 TwipsToPixels(left, dpi_.monitor), TwipsToPixels(top, dpi_.monitor),
-                                 TwipsToPixels(width, dpi_.monitor), TwipsToPixels(height, dpi_.monitor), hwnd(),
-                                 nullptr, instance_, nullptr);
-    if (!label) {
-        ThrowLastError("No se ha podido crear la ventana de presentación");
+    const ChildControl labels[] = {
+        {0, L"STATIC", kLabel1, SS_CENTER | SS_NOPREFIX, 0, {120, 120, 3135, 735}},
+        {0, L"STATIC", kLabel2, SS_CENTER | SS_NOPREFIX, 0, {120, 1080, 3135, 255}},
+        {0, L"STATIC", kLabel3, SS_CENTER | SS_NOPREFIX, 0, {120, 1320, 3015, 255}},
+    };
+    for (int i = 0; i < 3; ++i) {
+        labels_[i] = CreateChildControl(hwnd(), instance_, labels[i], dpi_.monitor,
+                                        "No se ha podido crear la ventana de presentación");
+        const HFONT font = i == 0 ? titleFont_.get() : smallFont_.get();
+        SendMessageW(labels_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return label;
+
+    if (!SetTimer(hwnd(), kTimer1, Splash::kTimer1IntervalMs, nullptr))
+        ThrowLastError("No se ha podido poner en marcha la ventana de presentación");
 }
 
 LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

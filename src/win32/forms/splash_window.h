@@ -19,14 +19,7 @@ namespace zantoli::win32 {
 class SplashWindow : public WindowBase<SplashWindow> {
 public:
     static constexpr const wchar_t* kClassName = L"ZantoliPresentacion";
-    static constexpr float kClientWidth = 3360, kClientHeight = 1650;
-    static constexpr COLORREF kBackground = RGB(192, 255, 255);
-    static constexpr COLORREF kTextColour = RGB(0, 0, 255);
     static constexpr UINT_PTR kTimer1 = 1;
-
-    static constexpr const wchar_t* kLabel1 = L"Linea de Comando para Trazalia R14 v1.01";
-    static constexpr const wchar_t* kLabel2 = L"Vurotec";
-    static constexpr const wchar_t* kLabel3 = L"Escriba orden o alias y pulse Intro";
 
     explicit SplashWindow(HINSTANCE instance);
     ~SplashWindow() { Destroy(); }
@@ -43,9 +36,6 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    HWND CreateLabel(const wchar_t* text, float left, float top, float width, float height,
-                     HFONT font);
-
     HINSTANCE instance_;
     WindowDpi dpi_;
     HwndForm form_;

@@ -11,4 +11,16 @@ HFONT CreateDesignFont(const wchar_t* face, float points, bool bold, int dpi) {
                        DEFAULT_PITCH | FF_SWISS, face);
 }
 
+HWND CreateChildControl(HWND parent, HINSTANCE instance, const ChildControl& control, int dpi,
+                        const std::string& what) {
+    const TwipsRect& at = control.at;
+    HWND hwnd = CreateWindowExW(control.exStyle, control.className, control.text,
+                                WS_CHILD | WS_VISIBLE | control.style, TwipsToPixels(at.left, dpi),
+                                TwipsToPixels(at.top, dpi), TwipsToPixels(at.width, dpi),
+                                TwipsToPixels(at.height, dpi), parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+    if (!hwnd) ThrowLastError(what);
+    return hwnd;
+}
+
 }  // namespace zantoli::win32

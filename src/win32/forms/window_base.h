@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "system/twips.h"
 #include "win32/services/handles.h"
+#include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
 
@@ -50,7 +54,7 @@ protected:
         wc.hIcon = icon;
         wc.hIconSm = smallIcon;
         wc.lpszClassName = className;
-        RegisterClassExW(&wc);
+        if (!RegisterClassExW(&wc)) ThrowLastError("No se ha podido registrar la clase de ventana");
     }
 
     HWND CreateAs(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style,
@@ -88,5 +92,20 @@ private:
 
 // A font of `points` size at `dpi`, as the design names it.
 HFONT CreateDesignFont(const wchar_t* face, float points, bool bold, int dpi);
+
+// One child control as the design gives it.
+struct ChildControl {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;  // WS_CHILD and WS_VISIBLE are added
+    DWORD exStyle;
+    TwipsRect at;  // in the parent's client area
+};
+
+// Creates `control` in `parent` at the pixels its twips give at `dpi`.
+// Throws SystemCallError naming `what` when the system refuses it.
+HWND CreateChildControl(HWND parent, HINSTANCE instance, const ChildControl& control, int dpi,
+                        const std::string& what);
 
 }  // namespace zantoli::win32

@@ -35,7 +35,7 @@ std::string Win32LauncherSystem::Dir(const std::string& path, int attributes) co
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
             error == ERROR_NO_MORE_FILES)
             return {};
-        ThrowLastError("No se ha podido buscar " + path);
+        ThrowLastError("No se ha podido buscar " + path, error);
     }
     do {
         if (PassesFilter(data.dwFileAttributes, attributes)) return WideToUtf8(data.cFileName);
@@ -59,8 +59,10 @@ void Win32LauncherSystem::Shell(const std::string& path, int style) {
     startup.wShowWindow = static_cast<WORD>(style);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
-        throw LaunchError(LastErrorMessage("No se ha podido iniciar " + path));
+                        nullptr, &startup, &process)) {
+        const unsigned long code = LastErrorCode();
+        throw LaunchError(ErrorMessage("No se ha podido iniciar " + path, code), code);
+    }
     // Not waited for: both handles go at once.
     UniqueKernelHandle thread(process.hThread), started(process.hProcess);
 }

@@ -6,7 +6,7 @@
 namespace zantoli::win32 {
 
 // The folder of the running program file in UTF-8, without a trailing
-// backslash. Throws std::runtime_error when the system cannot tell it.
+// backslash. Throws SystemCallError when the system cannot tell it.
 std::string AppDir();
 
 }  // namespace zantoli::win32

@@ -1,7 +1,5 @@
 #include "win32/services/event_boundary.h"
 
-#include <exception>
-
 namespace zantoli::win32 {
 
 void ShowStandardErrorAndEnd(Desktop& desktop, const std::string& failure,
@@ -11,9 +9,7 @@ void ShowStandardErrorAndEnd(Desktop& desktop, const std::string& failure,
     } catch (...) {
         // Nothing more can be shown; ending is what matters.
     }
-    desktop.End(kExitFailure);
-    // End never returns; should an implementation do so, nothing may run on.
-    std::terminate();
+    EndProgram(desktop, kExitFailure);
 }
 
 }  // namespace zantoli::win32

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <stdexcept>
-
 #include "win32/services/encoding.h"
 
 namespace zantoli::win32 {
@@ -23,12 +21,13 @@ std::string Win32ErrorText(unsigned long code) {
     return WideToUtf8(text);
 }
 
-std::string LastErrorMessage(const std::string& what) {
-    const DWORD code = GetLastError();
-    return what + ": " + Win32ErrorText(code);
-}
+unsigned long LastErrorCode() { return GetLastError(); }
 
-void ThrowLastError(const std::string& what) { throw std::runtime_error(LastErrorMessage(what)); }
+std::string ErrorMessage(const std::string& what, unsigned long code) { return what + ": " + Win32ErrorText(code); }
+
+void ThrowLastError(const std::string& what, unsigned long code) {
+    throw SystemCallError(ErrorMessage(what, code), code);
+}
 
 FileError MakeFileError(const char* operation, const std::string& path, unsigned long code) {
     return FileError(operation, path, Win32ErrorText(code));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "system/file_error.h"
+#include "system/system_call_error.h"
 
 namespace zantoli::win32 {
 
@@ -14,11 +15,15 @@ std::string Win32ErrorText(unsigned long code);
 // A FileError for `path` whose reason is the text of `code`.
 FileError MakeFileError(const char* operation, const std::string& path, unsigned long code);
 
-// "<what>: <the system's reason for the thread's last error>". `what` says,
-// in Spanish, what could not be done.
-std::string LastErrorMessage(const std::string& what);
+// The calling thread's last error code.
+unsigned long LastErrorCode();
 
-// Throws std::runtime_error with LastErrorMessage(what).
-[[noreturn]] void ThrowLastError(const std::string& what);
+// "<what>: <the system's reason for `code`>". `what` says, in Spanish, what
+// could not be done.
+std::string ErrorMessage(const std::string& what, unsigned long code);
+
+// Throws SystemCallError with ErrorMessage(what, code). The code is read
+// where the call is written, before anything else can change it.
+[[noreturn]] void ThrowLastError(const std::string& what, unsigned long code = LastErrorCode());
 
 }  // namespace zantoli::win32

@@ -63,7 +63,7 @@ public:
     void Shell(const std::string& path, int style) override {
         auto it = entries.find(path);
         if (it == entries.end() || it->second == Entry::Folder)
-            throw LaunchError("El sistema no puede encontrar el archivo especificado.");
+            throw LaunchError("El sistema no puede encontrar el archivo especificado.", 2);
         started.push_back({path, style});
     }
 

@@ -7,6 +7,7 @@
 #include "fakes/form_fixture.h"
 #include "system/file_error.h"
 #include "system/app_files.h"
+#include "window/program_ending.h"
 #include "window/splash.h"
 
 namespace zantoli::testing {
@@ -86,10 +87,9 @@ TEST_F(StartStopTest, SettingsThatCannotBeWrittenAtCloseAreReported) {
     try {
         form.Form_Unload(cancel);
         FAIL() << "the close went on";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.path(), Settings());
+    } catch (const ProgramEnding& failure) {
+        EXPECT_EQ(failure.what(), FileError::Compose("escribir", Settings(), "Acceso denegado."));
     }
-    EXPECT_FALSE(sys.Ended());
     EXPECT_FALSE(sys.FileExists(Marker()));
 }
 

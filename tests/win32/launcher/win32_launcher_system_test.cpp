@@ -67,7 +67,8 @@ TEST(Win32LauncherSystem, ShellOfAMissingProgramThrowsWithTheSystemReason) {
         sys.Shell(Utf8(folder / L"zantoli.exe"), 1);
         FAIL() << "no error";
     } catch (const LaunchError& e) {
-        EXPECT_STRNE(e.what(), "");
+        EXPECT_EQ(e.code(), static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+        EXPECT_NE(std::string(e.what()).find("zantoli.exe"), std::string::npos) << e.what();
     }
 }
 
