@@ -30,16 +30,13 @@ fi
 
 step "Building the Windows programs in $build"
 cmake --preset mingw -B "$build" >/dev/null
-targets=(zantoli cad-standin zantoli-demo-driver)
-if cmake --build "$build" --target help | grep -q '^pellix:'; then targets+=(pellix); fi
-cmake --build "$build" --target "${targets[@]}"
+cmake --build "$build" --target zantoli pellix cad-standin zantoli-demo-driver
 
 step "Laying out the installation in $app"
 rm -rf "$demo"
 mkdir -p "$app/var" "$demo/cad"
 cp "$(built zantoli.exe)" "$app/"
-pellix=$(built pellix.exe)
-[ -n "$pellix" ] && cp "$pellix" "$app/"
+cp "$(built pellix.exe)" "$app/"
 cp "$root/dist/alias.dat" "$app/"
 cp "$(built cad-standin.exe)" "$demo/cad/"
 driver_exe=$(built zantoli-demo-driver.exe)
@@ -104,13 +101,8 @@ wine64 "$demo/cad/cad-standin.exe" --appdir "$(winpath "$app")" --log "$(winpath
 driver wait-window "$cad_title"
 
 started=$(date +%s%N)
-if [ -f "$app/pellix.exe" ]; then
-    step "Starting Zantoli through Pellix"
-    wine64 "$app/pellix.exe" >>"$demo/wine.log" 2>&1
-else
-    step "Starting zantoli.exe directly (no pellix.exe built yet)"
-    wine64 "$app/zantoli.exe" >>"$demo/wine.log" 2>&1 &
-fi
+step "Starting Zantoli through Pellix"
+wine64 "$app/pellix.exe" >>"$demo/wine.log" 2>&1
 driver wait-window "Linea de comando"
 shoot 01-splash
 shot_ms=$((($(date +%s%N) - started) / 1000000))

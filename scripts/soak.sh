@@ -4,10 +4,12 @@
 # stays one entry), then a new command each time (the history grows by one
 # per command). Reports what zantoli.exe holds after a warm-up and at the
 # end, and the time from Enter to the stand-in receiving the hotkey against
-# a minimal sender measured in the same run. Not part of CI.
+# two reference senders measured in the same run: a minimal one, and one
+# doing the command window's work (alias file read, exchange file written).
+# Not part of CI.
 #   scripts/soak.sh [count] [repeat|vary|both]
 # Environment: ZANTOLI_SOAK_BUILD (build folder, default build/soak),
-# ZANTOLI_SOAK_BASELINE_EVERY (a minimal-sender sample after every K-th
+# ZANTOLI_SOAK_BASELINE_EVERY (a sample of each sender after every K-th
 # command, default 10), and those of scripts/with-wine.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

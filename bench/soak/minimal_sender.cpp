@@ -1,7 +1,18 @@
-// The least a program can do to hand the CAD side a command that is already
-// in the exchange file: on Enter, bring the CAD window to the front and send
-// Ctrl+Shift+K. The soak measures the command window against it.
+// The reference senders the soak measures the command window against. On
+// Enter, each brings the CAD window to the front and sends Ctrl+Shift+K:
+//   soak-minimal-sender.exe                      the least a program can do,
+//                                                the exchange file already
+//                                                holding the command
+//   soak-minimal-sender.exe --same-work APPDIR   first the work the command
+//                                                window does for a command:
+//                                                reads APPDIR\alias.dat
+//                                                through, looking the command
+//                                                up, and writes the exchange
+//                                                file (with the expression it
+//                                                already holds)
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -11,6 +22,7 @@
 namespace {
 
 const wchar_t kCadTitle[] = L"Trazalia R14";
+std::wstring sameWorkAppDir;  // empty: the minimal sender
 
 BOOL CALLBACK FindCad(HWND hwnd, LPARAM param) {
     wchar_t title[256] = {};
@@ -31,6 +43,42 @@ INPUT Key(WORD vk, DWORD flags) {
     return input;
 }
 
+std::string ReadWhole(const std::wstring& path) {
+    std::string bytes;
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[64 * 1024];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteWhole(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// What the command window does before it activates: every line of the
+// alias file compared with the command, then the exchange file written.
+void DoTheCommandWindowsWork() {
+    const std::string aliases = ReadWhole(sameWorkAppDir + L"\\alias.dat");
+    volatile int matches = 0;
+    for (std::size_t start = 0; start < aliases.size();) {
+        std::size_t end = aliases.find('\n', start);
+        if (end == std::string::npos) end = aliases.size();
+        if (aliases.compare(start, 2, "L;") == 0) ++matches;
+        start = end + 1;
+    }
+    const std::wstring exchange = sameWorkAppDir + L"\\var\\vuroview.var";
+    WriteWhole(exchange, ReadWhole(exchange));
+}
+
 void SendHotkeyToCad() {
     HWND cad = nullptr;
     EnumWindows(FindCad, reinterpret_cast<LPARAM>(&cad));
@@ -47,6 +95,7 @@ void SendHotkeyToCad() {
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        if (!sameWorkAppDir.empty()) DoTheCommandWindowsWork();
         SendHotkeyToCad();
         return 0;
     }
@@ -56,8 +105,15 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv && argc == 3 && std::wstring(argv[1]) == L"--same-work") sameWorkAppDir = argv[2];
+    if (argv) LocalFree(argv);
+    const bool sameWork = !sameWorkAppDir.empty();
     const HWND hwnd = bench::CreateMinimalWindow(
-        instance, {L"SoakMinimalSender", L"Emisor mínimo", 0, 820, 40, 300, 120, Proc});
+        instance, {sameWork ? L"SoakSameWorkSender" : L"SoakMinimalSender",
+                   sameWork ? L"Emisor con el mismo trabajo" : L"Emisor mínimo", 0, 820, sameWork ? 180 : 40, 300,
+                   120, Proc});
     if (!hwnd) return 1;
     ShowWindow(hwnd, show);
     return bench::RunMessageLoop();

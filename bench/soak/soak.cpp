@@ -4,7 +4,8 @@
 //            [--count N] [--mode repeat|vary] [--baseline-every K] [--report FILE]
 // Records what zantoli.exe holds at its start, after a warm-up and at the
 // end, and the time from Enter to the stand-in's log growing, for the
-// command window and, interleaved in the same run, for the minimal sender.
+// command window and, interleaved in the same run, for the two reference
+// senders (the minimal one, and one doing the command window's work).
 // Exit status 0 when every command arrived as sent, 1 otherwise, 2 on bad use.
 #include <windows.h>
 
@@ -106,6 +107,8 @@ public:
         edit_ = ChildOfClass(window_->input(), L"Edit");
         sender_ = ChildProcess::Start(options.sender, {}, {});
         senderWindow_ = WaitTopWindow(L"Emisor mínimo", sender_.id(), kStartTimeout);
+        sameWorkSender_ = ChildProcess::Start(options.sender, {L"--same-work", dir_.path()}, {});
+        sameWorkWindow_ = WaitTopWindow(L"Emisor con el mismo trabajo", sameWorkSender_.id(), kStartTimeout);
     }
 
     int Run() {
@@ -117,6 +120,7 @@ public:
         report_ += Format(warm, "warm.");
         zantoliLatencies_.clear();
         baselineLatencies_.clear();
+        sameWorkLatencies_.clear();
         const auto measuredFrom = Clock::now();
         for (; sent < options_.count; ++sent) {
             Command(sent);
@@ -186,13 +190,17 @@ private:
             throw std::runtime_error("the input box was not cleared after command " + std::to_string(i));
     }
 
+    // Each reference sender hands over what the exchange file already holds.
     void Baseline(long i) {
-        if (const auto latency = TimeEnter(senderWindow_, nullptr, nullptr)) {
-            baselineLatencies_.push_back(*latency);
-            // The sender hands over what the exchange file already holds.
-            expected_.push_back(Expected(i));
-        } else {
-            Lost("baseline", i);
+        const std::pair<HWND, std::vector<double>*> senders[] = {{senderWindow_, &baselineLatencies_},
+                                                                {sameWorkWindow_, &sameWorkLatencies_}};
+        for (const auto& [window, latencies] : senders) {
+            if (const auto latency = TimeEnter(window, nullptr, nullptr)) {
+                latencies->push_back(*latency);
+                expected_.push_back(Expected(i));
+            } else {
+                Lost(latencies == &baselineLatencies_ ? "baseline" : "same-work", i);
+            }
         }
     }
 
@@ -204,8 +212,10 @@ private:
             if (i >= received.size() || i >= expected_.size() || received[i] != expected_[i]) ++mismatches;
         const size_t history = window_->History().size();
 
-        const Stats z = Summarise(zantoliLatencies_), b = Summarise(baselineLatencies_);
+        const Stats z = Summarise(zantoliLatencies_), b = Summarise(baselineLatencies_),
+                    w = Summarise(sameWorkLatencies_);
         const double ratio = b.median > 0 ? z.median / b.median : 0;
+        const double sameWorkRatio = w.median > 0 ? z.median / w.median : 0;
         report_ += "mode=" + Narrow(options_.mode) + "\ncommands=" + std::to_string(sent) +
                    "\nbaseline_samples=" + std::to_string(baselineLatencies_.size()) +
                    "\nreceived=" + std::to_string(received.size()) + "\nlost=" + std::to_string(lost_) +
@@ -213,11 +223,13 @@ private:
                    "\nhistory_entries=" + std::to_string(history) + "\nseconds_total=" + Fixed(totalSeconds, 1) +
                    "\nseconds_measured=" + Fixed(measuredSeconds, 1) +
                    "\ncommands_per_second=" + Fixed(static_cast<double>(sent - options_.warmup) / measuredSeconds, 1);
-        for (const auto& [name, stats] : {std::pair<const char*, Stats>{"zantoli", z}, {"baseline", b}})
+        for (const auto& [name, stats] :
+             {std::pair<const char*, Stats>{"zantoli", z}, {"baseline", b}, {"same_work", w}})
             report_ += std::string("\nlatency_ms.") + name + ".median=" + Fixed(stats.median) + "\nlatency_ms." + name +
                        ".p95=" + Fixed(stats.p95) + "\nlatency_ms." + name + ".mean=" + Fixed(stats.mean) +
                        "\nlatency_ms." + name + ".max=" + Fixed(stats.max);
-        report_ += "\nlatency_median_ratio=" + Fixed(ratio) + "\n";
+        report_ += "\nlatency_median_ratio=" + Fixed(ratio) + "\nlatency_median_ratio_same_work=" +
+                   Fixed(sameWorkRatio) + "\n";
         const auto growth = [&](const char* name, long long a, long long e) {
             if (a >= 0 && e >= 0) report_ += std::string("growth.") + name + "=" + std::to_string(e - a) + "\n";
         };
@@ -238,9 +250,9 @@ private:
     ChildProcess zantoli_;
     std::optional<CommandWindow> window_;
     HWND edit_ = nullptr;
-    ChildProcess sender_;
-    HWND senderWindow_ = nullptr;
-    std::vector<double> zantoliLatencies_, baselineLatencies_;
+    ChildProcess sender_, sameWorkSender_;
+    HWND senderWindow_ = nullptr, sameWorkWindow_ = nullptr;
+    std::vector<double> zantoliLatencies_, baselineLatencies_, sameWorkLatencies_;
     Lines expected_;
     long lost_ = 0;
     std::string report_;

@@ -5,7 +5,7 @@
 #include "launcher/module1.h"
 #include "win32/pellix/win32_launcher_system.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     zantoli::win32::Win32LauncherSystem sys;
     return zantoli::Module1::Main(sys);
 }

@@ -1,3 +1,8 @@
+# zantoli_add_program(<target> [GUI] SOURCES <files> LIBS <libraries> DESCRIPTION <text> [ICON <file.ico>])
+# One program of the release: a GUI program (no console window flashes when
+# it starts) or a console one, with a wide-character entry point (wWinMain,
+# wmain) and its resources.
+#
 # zantoli_add_program_resources(<target> NAME <name> DESCRIPTION <text> [ICON <file.ico>])
 # Gives a Windows program its version information, the application
 # manifest (DPI awareness, common controls 6, asInvoker) and, optionally,
@@ -30,5 +35,23 @@ function(zantoli_add_program_resources target)
     if(MSVC)
         # The manifest comes from the resource; the linker must not add its own.
         target_link_options(${target} PRIVATE /MANIFEST:NO)
+    endif()
+endfunction()
+
+function(zantoli_add_program target)
+    cmake_parse_arguments(ZP "GUI" "DESCRIPTION;ICON" "SOURCES;LIBS" ${ARGN})
+    if(ZP_GUI)
+        add_executable(${target} WIN32 ${ZP_SOURCES})
+    else()
+        add_executable(${target} ${ZP_SOURCES})
+    endif()
+    target_link_libraries(${target} PRIVATE ${ZP_LIBS})
+    if(MINGW)
+        target_link_options(${target} PRIVATE -municode)
+    endif()
+    if(ZP_ICON)
+        zantoli_add_program_resources(${target} NAME ${target} DESCRIPTION "${ZP_DESCRIPTION}" ICON ${ZP_ICON})
+    else()
+        zantoli_add_program_resources(${target} NAME ${target} DESCRIPTION "${ZP_DESCRIPTION}")
     endif()
 endfunction()
