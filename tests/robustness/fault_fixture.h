@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "driver/desk_fixture.h"
+#include "win32/services/handles.h"
 #include "driver/keyboard.h"
 
 namespace robustness {
@@ -42,19 +43,12 @@ public:
     explicit LockedFile(const std::wstring& path, DWORD disposition = OPEN_EXISTING)
         : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {
-        if (handle_ == INVALID_HANDLE_VALUE)
-            throw std::runtime_error("cannot lock " + Narrow(path) + ": " + LastError());
+        if (!handle_.valid()) throw std::runtime_error("cannot lock " + Narrow(path) + ": " + LastError());
     }
-    ~LockedFile() { Release(); }
-    LockedFile(const LockedFile&) = delete;
-    LockedFile& operator=(const LockedFile&) = delete;
-    void Release() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
+    void Release() { handle_.Reset(); }
 
 private:
-    HANDLE handle_;
+    zantoli::win32::UniqueFile handle_;
 };
 
 class FaultTest : public DeskTest {
@@ -118,10 +112,8 @@ protected:
     }
 
     int TwipsPerPixel() const {
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return 1440 / dpi;
+        const zantoli::win32::WindowDC screen(nullptr);
+        return 1440 / GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
 };
 

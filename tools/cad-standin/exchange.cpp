@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
-#include "text.h"
+#include "win32/services/encoding.h"
 #include "win32/services/handles.h"
+#include "win32/services/win32_error.h"
 
 namespace standin {
 namespace {
 
 std::wstring Failure(const wchar_t* what, const std::wstring& path) {
-    return std::wstring(what) + L" " + path + L": " + SystemReason(GetLastError());
+    return std::wstring(what) + L" " + path + L": " + zantoli::win32::Utf8ToWide(zantoli::win32::Win32ErrorText(GetLastError()));
 }
 
 }  // namespace

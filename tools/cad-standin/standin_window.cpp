@@ -2,7 +2,7 @@
 
 #include "exchange.h"
 #include "standin_messages.h"
-#include "text.h"
+#include "win32/services/encoding.h"
 
 namespace standin {
 namespace {
@@ -15,10 +15,6 @@ constexpr int kHistoryId = 100;
 bool KeyDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 }  // namespace
-
-StandinWindow::~StandinWindow() {
-    if (font_) DeleteObject(font_);
-}
 
 bool StandinWindow::Create(HINSTANCE instance, int show) {
     WNDCLASSEXW wc{};
@@ -56,7 +52,7 @@ void StandinWindow::OnCommandHotkey() {
         AddHistoryLine(L"*Error* " + received.error);
         return;
     }
-    AddHistoryLine(L"Comando: " + FromAnsi(received.line));
+    AddHistoryLine(L"Comando: " + zantoli::win32::AnsiToWide(received.line));
     if (options_.logPath.empty()) return;
     const std::wstring logError = AppendLogLine(options_.logPath, received.line);
     if (!logError.empty()) AddHistoryLine(L"*Error* " + logError);
@@ -80,14 +76,14 @@ LRESULT CALLBACK StandinWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT StandinWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        font_ = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
+        font_.Reset(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
         history_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 0, 0, 0, 0,
                                    hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHistoryId)),
                                    reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance, nullptr);
         if (!history_) return -1;
-        SendMessageW(history_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(history_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return 0;
     case WM_SIZE:
         Layout(LOWORD(lParam), HIWORD(lParam));
@@ -122,20 +118,19 @@ void StandinWindow::PaintDrawingArea() {
     RECT client;
     GetClientRect(hwnd_, &client);
     RECT drawing{0, 0, client.right, drawingHeight_};
-    HBRUSH background = CreateSolidBrush(kDrawingColour);
-    FillRect(dc, &drawing, background);
-    DeleteObject(background);
+    const zantoli::win32::GdiObject<HBRUSH> background(CreateSolidBrush(kDrawingColour));
+    FillRect(dc, &drawing, background.get());
 
-    HPEN pen = CreatePen(PS_SOLID, 1, kCrosshairColour);
-    HGDIOBJ old = SelectObject(dc, pen);
-    const int cx = client.right / 2, cy = drawingHeight_ / 2;
-    MoveToEx(dc, cx - 40, cy, nullptr);
-    LineTo(dc, cx + 41, cy);
-    MoveToEx(dc, cx, cy - 40, nullptr);
-    LineTo(dc, cx, cy + 41);
-    Rectangle(dc, cx - 4, cy - 4, cx + 5, cy + 5);
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    {
+        const zantoli::win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, kCrosshairColour));
+        const zantoli::win32::SelectedObject selected(dc, pen.get());
+        const int cx = client.right / 2, cy = drawingHeight_ / 2;
+        MoveToEx(dc, cx - 40, cy, nullptr);
+        LineTo(dc, cx + 41, cy);
+        MoveToEx(dc, cx, cy - 40, nullptr);
+        LineTo(dc, cx, cy + 41);
+        Rectangle(dc, cx - 4, cy - 4, cx + 5, cy + 5);
+    }
     EndPaint(hwnd_, &ps);
 }
 

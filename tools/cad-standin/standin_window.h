@@ -7,13 +7,13 @@
 #include <string>
 
 #include "options.h"
+#include "win32/services/handles.h"
 
 namespace standin {
 
 class StandinWindow {
 public:
     explicit StandinWindow(Options options) : options_(std::move(options)) {}
-    ~StandinWindow();
     StandinWindow(const StandinWindow&) = delete;
     StandinWindow& operator=(const StandinWindow&) = delete;
 
@@ -34,7 +34,7 @@ private:
     Options options_;
     HWND hwnd_ = nullptr;
     HWND history_ = nullptr;
-    HFONT font_ = nullptr;
+    zantoli::win32::GdiObject<HFONT> font_;
     int drawingHeight_ = 0;
 };
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,19 +17,8 @@ std::wstring ProgramPath(const std::wstring& name) {
     return zantoli::test_support::ExeFolder() + L"\\" + name;
 }
 
-TempAppDir::TempAppDir(const std::wstring& folderName) {
-    static std::atomic<unsigned> counter{0};
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, temp);
-    root_ = std::wstring(temp) + L"zantoli-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
-    appDir_ = root_ + L"\\" + folderName;
+TempAppDir::TempAppDir(const std::wstring& folderName) : root_(L"zantoli-e2e"), appDir_(root_ / folderName) {
     fs::create_directories(fs::path(appDir_) / L"var");
-}
-
-TempAppDir::~TempAppDir() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
 }
 
 void TempAppDir::CopyIn(const std::wstring& source, const std::wstring& name) const {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace e2e {
 
 // A program of the build: it lies beside the running test program.
@@ -14,19 +16,16 @@ class TempAppDir {
 public:
     // `folderName` may hold any letters the user's folders can.
     explicit TempAppDir(const std::wstring& folderName = L"AppDir");
-    ~TempAppDir();
-    TempAppDir(const TempAppDir&) = delete;
-    TempAppDir& operator=(const TempAppDir&) = delete;
 
     const std::wstring& path() const { return appDir_; }
-    const std::wstring& root() const { return root_; }
+    const std::wstring& root() const { return root_.path(); }
     std::wstring File(const std::wstring& name) const { return appDir_ + L"\\" + name; }
 
     void CopyIn(const std::wstring& source, const std::wstring& name) const;
     void Write(const std::wstring& name, const std::string& bytes) const;
 
 private:
-    std::wstring root_;
+    zantoli::test_support::TempFolder root_;
     std::wstring appDir_;
 };
 

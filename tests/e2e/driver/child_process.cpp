@@ -29,12 +29,12 @@ std::wstring Quoted(const std::wstring& arg) {
 ChildProcess::~ChildProcess() { Kill(); }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+    : handle_(std::move(other.handle_)), id_(std::exchange(other.id_, 0)) {}
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
     if (this != &other) {
         Kill();
-        handle_ = std::exchange(other.handle_, nullptr);
+        handle_ = std::move(other.handle_);
         id_ = std::exchange(other.id_, 0);
     }
     return *this;
@@ -52,41 +52,42 @@ ChildProcess ChildProcess::Start(const std::wstring& exe, const std::vector<std:
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workDir.empty() ? nullptr : workDir.c_str(), &si, &pi))
         throw std::runtime_error("cannot start " + Narrow(exe) + ": " + LastError());
-    CloseHandle(pi.hThread);
+    const zantoli::win32::UniqueKernelHandle thread(pi.hThread);
     ChildProcess child;
-    child.handle_ = pi.hProcess;
+    child.handle_.Reset(pi.hProcess);
     child.id_ = pi.dwProcessId;
     return child;
 }
 
 ChildProcess ChildProcess::Adopt(DWORD pid) {
     ChildProcess child;
-    child.handle_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!child.handle_) throw std::runtime_error("cannot open process " + std::to_string(pid) + ": " + LastError());
+    child.handle_.Reset(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!child.handle_.valid()) throw std::runtime_error("cannot open process " + std::to_string(pid) + ": " + LastError());
     child.id_ = pid;
     return child;
 }
 
-bool ChildProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+bool ChildProcess::Running() const {
+    return handle_.valid() && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT;
+}
 
 bool ChildProcess::WaitExit(Millis timeout) const {
-    return !handle_ || WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    return !handle_.valid() || WaitForSingleObject(handle_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> ChildProcess::ExitCode() const {
     DWORD code = 0;
-    if (!handle_ || !GetExitCodeProcess(handle_, &code) || code == STILL_ACTIVE) return std::nullopt;
+    if (!handle_.valid() || !GetExitCodeProcess(handle_.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
     return code;
 }
 
 void ChildProcess::Kill() {
-    if (!handle_) return;
+    if (!handle_.valid()) return;
     if (Running()) {
-        TerminateProcess(handle_, 99);
-        WaitForSingleObject(handle_, 5000);
+        TerminateProcess(handle_.get(), 99);
+        WaitForSingleObject(handle_.get(), 5000);
     }
-    CloseHandle(handle_);
-    handle_ = nullptr;
+    handle_.Reset();
     id_ = 0;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver/wait.h"
+#include "win32/services/handles.h"
 
 namespace e2e {
 
@@ -35,7 +36,7 @@ public:
     void Kill();
 
 private:
-    HANDLE handle_ = nullptr;
+    zantoli::win32::UniqueKernelHandle handle_;
     DWORD id_ = 0;
 };
 

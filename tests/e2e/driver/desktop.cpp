@@ -126,11 +126,6 @@ HWND WaitMessageBox(const std::wstring& title, DWORD pid, Millis timeout) {
     return box;
 }
 
-std::wstring MessageBoxPrompt(HWND box) {
-    HWND prompt = GetDlgItem(box, 0xFFFF);
-    return prompt ? TextOf(prompt) : std::wstring();
-}
-
 void ClickOk(HWND box) {
     HWND ok = GetDlgItem(box, IDOK);
     if (!ok) ok = FindWindowExW(box, nullptr, L"Button", nullptr);

@@ -35,8 +35,7 @@ void BringToFront(HWND hwnd);
 
 // A message box (#32770) of `pid` with caption `title`, waited for.
 HWND WaitMessageBox(const std::wstring& title, DWORD pid, Millis timeout);
-// The prompt of a message box: its static control 0xFFFF.
-std::wstring MessageBoxPrompt(HWND box);
+using zantoli::test_support::MessageBoxPrompt;
 // Presses the box's OK button and waits until the box is gone.
 void ClickOk(HWND box);
 

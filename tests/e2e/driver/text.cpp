@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "win32/services/encoding.h"
+#include "win32/services/win32_error.h"
 
 namespace e2e {
 
@@ -25,14 +26,7 @@ std::string Hex(const std::string& bytes) {
 
 std::string LastError() {
     const DWORD error = GetLastError();
-    wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string reason = n ? Narrow(std::wstring(buffer, n)) : "";
-    if (buffer) LocalFree(buffer);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
-    return "error " + std::to_string(error) + (reason.empty() ? "" : " (" + reason + ")");
+    return "error " + std::to_string(error) + " (" + zantoli::win32::Win32ErrorText(error) + ")";
 }
 
 std::vector<std::string> CrLfLines(const std::string& bytes) {

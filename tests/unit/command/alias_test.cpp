@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -76,61 +75,6 @@ TEST_F(AliasResolution, ReadsTheFileForEveryCommandAndNeverWritesIt) {
     SetAliases("L;*PLINE");
     EXPECT_EQ(Resolve("l"), "PLINE");
     EXPECT_TRUE(sys.writes.empty());
-}
-
-// The alias lookup builds no string per line. It must agree with a plain
-// reading that builds the ten fields character by character and upper-cases
-// every alias and command.
-std::string DescribedField(const std::string& tt, int X, char XC) {
-    std::vector<std::string> fields(10);
-    std::size_t current = 0;
-    for (char c : tt) {
-        if (c == XC)
-            ++current;
-        else if (current < fields.size())
-            fields[current] += c;
-    }
-    return fields.at(static_cast<std::size_t>(X));
-}
-
-std::string DescribedLookup(const std::string& file, const std::string& typedUpper) {
-    std::string result;
-    SplitLines(file, [&](std::string_view view) {
-        const std::string line(view);
-        if (!line.empty() && line[0] == ';') return;
-        const std::string alias = UpperCaseWindows1252(DescribedField(line, 0, ';'));
-        const std::string command =
-            UpperCaseWindows1252(DescribedField(DescribedField(line, 1, ';'), 1, '*'));
-        if (alias == typedUpper) result = command;
-    });
-    return result;
-}
-
-TEST(AliasLookup, AgreesWithTheLineByLineReadingOnRandomFiles) {
-    FakeSystem sys;
-    std::mt19937 random(20240611);
-    const std::string alphabet = "aAlL;;**  .$>\xE1\xC1\"";
-    auto text = [&](int maxLength) {
-        std::string s(random() % static_cast<unsigned>(maxLength + 1), ' ');
-        for (char& c : s) c = alphabet[random() % alphabet.size()];
-        return s;
-    };
-    for (int round = 0; round < 3000; ++round) {
-        std::vector<std::string> lines;
-        std::string file;
-        for (int n = 1 + static_cast<int>(random() % 6); n > 0; --n) {
-            lines.push_back(text(24));
-            file += lines.back() + "\r\n";
-        }
-        // Half the time type the alias of one of the lines, so matches are common.
-        std::string typed = random() % 2 ? DescribedField(lines[random() % lines.size()], 0, ';')
-                                         : text(3);
-        typed = sys.UCase(typed);
-        AliasLookup lookup(sys, typed);
-        SplitLines(file, [&](std::string_view line) { lookup.Line(line); });
-        ASSERT_EQ(lookup.Command(), DescribedLookup(file, typed))
-            << "alias file:\n" << file << "typed: \"" << typed << "\"";
-    }
 }
 
 // A platform whose upper-casing changes the length of a text (as full case

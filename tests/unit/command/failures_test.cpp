@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command_fixture.h"
@@ -26,7 +28,6 @@ protected:
         EXPECT_EQ(sys.messages[0].prompt, expectedPrompt);
         EXPECT_EQ(sys.messages[0].title, "Error");
         EXPECT_EQ(sys.messages[0].style, 16);
-        EXPECT_FALSE(sys.Ended());
         EXPECT_EQ(sys.keysSent.size(), 1u);
         EXPECT_EQ(Exchange(), exchange);
         EXPECT_EQ(lista.items, Texts{"l"});
@@ -35,88 +36,82 @@ protected:
     }
 };
 
-TEST_F(Failures, MissingAliasFileIsReportedAndReadAgainNextTime) {
-    sys.files.erase(AliasPath());
-    TypeAndEnter("c");
-    ExpectUnchangedAfterFailure(
-        "c", "No se ha podido leer el archivo C:\\Zantoli\\alias.dat:\n"
-             "El sistema no puede encontrar el archivo especificado.");
-    SetAliases("C;*CIRCLE\r\n");
-    TypeAndEnter("c");
-    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
-    EXPECT_EQ(lista.items, (Texts{"l", "c"}));
-}
+const std::string kAlias = "C:\\Zantoli\\alias.dat", kExchange = "C:\\Zantoli\\var\\vuroview.var";
 
-TEST_F(Failures, UnreadableAliasFileIsReportedWithTheReason) {
-    sys.readFailures[AliasPath()] = "Acceso denegado.";
-    TypeAndEnter("c");
-    ExpectUnchangedAfterFailure("c", FileError::Compose("leer", AliasPath(), "Acceso denegado."));
-}
+// One failure each: it leaves everything as the first command left it, with
+// the text kept, and once its cause is gone the same Enter goes through.
+struct FailureCase {
+    const char* name;
+    const char* typed;
+    std::function<void(Failures&)> cause, mend;
+    std::string prompt;
+    std::string exchange = "(command \"LINE\" )\r\n";  // after the failure
+};
 
-TEST_F(Failures, MissingVarFolderIsReportedAndNotCreated) {
-    sys.folders.erase(sys.appDir + "\\var");
-    sys.files.erase(ExchangePath());
-    TypeAndEnter("c");
-    ASSERT_EQ(sys.messages.size(), 1u);
-    EXPECT_EQ(sys.messages[0].prompt,
-              "No se ha podido escribir el archivo C:\\Zantoli\\var\\vuroview.var:\n"
-              "El sistema no puede encontrar la ruta especificada.");
-    EXPECT_EQ(sys.folders.count(sys.appDir + "\\var"), 0u);
-    EXPECT_EQ(Exchange(), "<none>");
-    EXPECT_EQ(sys.keysSent.size(), 1u);
-    EXPECT_EQ(lista.items, Texts{"l"});
-    EXPECT_EQ(ultimo.caption, "LINE");
-    EXPECT_EQ(texto.text, "c");
-    EXPECT_FALSE(sys.Ended());
-}
+class FailureTable : public Failures, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_F(Failures, UnwritableExchangeFileSendsNoHotkey) {
-    sys.writeFailures[ExchangePath()] = "El archivo es de solo lectura.";
-    TypeAndEnter("c");
-    ExpectUnchangedAfterFailure(
-        "c", FileError::Compose("escribir", ExchangePath(), "El archivo es de solo lectura."));
-    // Once the file can be written again the same Enter goes through.
-    sys.writeFailures.clear();
-    TypeAndEnter("c");
-    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
+TEST_P(FailureTable, LeavesEverythingAsItWasAndTheSameEnterWorksOnceMended) {
+    const FailureCase& c = GetParam();
+    c.cause(*this);
+    TypeAndEnter(c.typed);
+    ExpectUnchangedAfterFailure(c.typed, c.prompt, c.exchange);
+    c.mend(*this);
+    TypeAndEnter(c.typed);
+    EXPECT_EQ(Exchange(), *c.typed ? "(command \"CIRCLE\" )\r\n" : "(command \"LINE\" )\r\n");
     EXPECT_EQ(sys.keysSent.size(), 2u);
 }
 
-TEST_F(Failures, RepeatThatCannotBeWrittenKeepsTheBoxEmpty) {
-    sys.writeFailures[ExchangePath()] = "No hay espacio suficiente en el disco.";
-    TypeAndEnter("");
-    ExpectUnchangedAfterFailure(
-        "", FileError::Compose("escribir", ExchangePath(), "No hay espacio suficiente en el disco."));
+const char* const kNotActivated = "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.";
+const char* const kNoKeys = "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?).";
+
+// A CAD window that cannot take keys now gets neither file nor key.
+FailureCase Refused(const char* name, Activation refusal, std::string prompt) {
+    return {name, "c", [refusal](Failures& f) { f.sys.windowRefusals["Trazalia R14 - [Dibujo1]"] = refusal; },
+            [](Failures& f) { f.sys.windowRefusals.clear(); }, std::move(prompt)};
 }
 
-TEST_F(Failures, ACadWindowThatCannotTakeKeysNowGetsNeitherFileNorKey) {
-    const struct {
-        Activation refusal;
-        const char* prompt;
-    } cases[] = {
-        {Activation::NotInFront,
-         "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado."},
-        {Activation::Elevated,
-         "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?)."},
-        {Activation::Disabled,
-         "Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
-         "Ciérrelo en Trazalia R14 y pulse Intro de nuevo."},
-        {Activation::Busy,
-         "Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
-         "Cuando termine, pulse Intro de nuevo."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.prompt);
-        sys.messages.clear();
-        sys.windowRefusals["Trazalia R14 - [Dibujo1]"] = c.refusal;
-        TypeAndEnter("c");
-        ExpectUnchangedAfterFailure("c", c.prompt);
-        sys.windowRefusals.clear();
-    }
-    TypeAndEnter("c");
-    EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
-    EXPECT_EQ(ultimo.caption, "CIRCLE");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FailureTable,
+    ::testing::Values(
+        FailureCase{"MissingAliasFile", "c", [](Failures& f) { f.sys.files.erase(kAlias); },
+                    [](Failures& f) { f.sys.files[kAlias] = "C;*CIRCLE\r\n"; },
+                    "No se ha podido leer el archivo " + kAlias +
+                        ":\nEl sistema no puede encontrar el archivo especificado."},
+        FailureCase{"UnreadableAliasFile", "c",
+                    [](Failures& f) { f.sys.readFailures[kAlias] = "Acceso denegado."; },
+                    [](Failures& f) { f.sys.readFailures.clear(); },
+                    FileError::Compose("leer", kAlias, "Acceso denegado.")},
+        FailureCase{"MissingVarFolder", "c",
+                    [](Failures& f) {
+                        f.sys.folders.erase(f.sys.appDir + "\\var");
+                        f.sys.files.erase(kExchange);
+                    },
+                    [](Failures& f) { f.sys.folders.insert(f.sys.appDir + "\\var"); },
+                    "No se ha podido escribir el archivo " + kExchange +
+                        ":\nEl sistema no puede encontrar la ruta especificada.",
+                    "<none>"},
+        FailureCase{"UnwritableExchangeFile", "c",
+                    [](Failures& f) { f.sys.writeFailures[kExchange] = "El archivo es de solo lectura."; },
+                    [](Failures& f) { f.sys.writeFailures.clear(); },
+                    FileError::Compose("escribir", kExchange, "El archivo es de solo lectura.")},
+        FailureCase{"RepeatThatCannotBeWritten", "",
+                    [](Failures& f) { f.sys.writeFailures[kExchange] = "No hay espacio suficiente en el disco."; },
+                    [](Failures& f) { f.sys.writeFailures.clear(); },
+                    FileError::Compose("escribir", kExchange, "No hay espacio suficiente en el disco.")},
+        FailureCase{"FocusLostAfterTheFileWasWritten", "c",
+                    [](Failures& f) { f.sys.onWrite = [&f](const std::string&) { f.sys.foreground = 0; }; },
+                    [](Failures& f) { f.sys.onWrite = nullptr; }, kNotActivated, "(command \"CIRCLE\" )\r\n"},
+        FailureCase{"KeysTheSystemRefuses", "c", [](Failures& f) { f.sys.keysRefused = true; },
+                    [](Failures& f) { f.sys.keysRefused = false; }, kNoKeys, "(command \"CIRCLE\" )\r\n"},
+        Refused("NotInFront", Activation::NotInFront, kNotActivated),
+        Refused("Elevated", Activation::Elevated, kNoKeys),
+        Refused("ModalDialog", Activation::Disabled,
+                "Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
+                "Ciérrelo en Trazalia R14 y pulse Intro de nuevo."),
+        Refused("Busy", Activation::Busy,
+                "Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
+                "Cuando termine, pulse Intro de nuevo.")),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 // The CAD program answered the activation, then got busy before it took
 // the hotkey: the next command must not overwrite the file it has yet to read.
@@ -136,22 +131,6 @@ TEST_F(Failures, ACadThatTurnsBusyEvaluatesEveryCommandSentOnce) {
                                        "(command \"LINE\" )\r\n"}));
 }
 
-TEST_F(Failures, FocusLostAfterTheFileWasWrittenSendsNoKey) {
-    sys.onWrite = [this](const std::string&) { sys.foreground = 0; };
-    TypeAndEnter("c");
-    ExpectUnchangedAfterFailure(
-        "c", "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.",
-        "(command \"CIRCLE\" )\r\n");
-}
-
-TEST_F(Failures, KeysTheSystemRefusesAreReportedAndTheTextKept) {
-    sys.keysRefused = true;
-    TypeAndEnter("c");
-    ExpectUnchangedAfterFailure(
-        "c", "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?).",
-        "(command \"CIRCLE\" )\r\n");
-}
-
 TEST_F(Failures, ACharacterTheCodePageLacksIsNeitherSentNorReplaced) {
     texto.text = "x?y";
     texto.unmappable = true;
@@ -169,7 +148,6 @@ TEST_F(Failures, AFullHistoryIsReportedAfterTheCommandWasSent) {
     EXPECT_EQ(sys.messages[0].prompt,
               "La lista del historial no admite más entradas; la orden se ha enviado sin anotarla.");
     EXPECT_EQ(sys.messages[0].style, 16);
-    EXPECT_FALSE(sys.Ended());
     EXPECT_EQ(Exchange(), "(command \"CIRCLE\" )\r\n");
     EXPECT_EQ(sys.keysSent.size(), 2u);
     EXPECT_EQ(lista.items, Texts{"l"});

@@ -111,7 +111,9 @@ TEST(PlanKeyEvents, EveryKeyEndsAsTheUserHoldsIt) {
                 const auto key = std::make_pair(e.vk, e.unicode);
                 bool& isDown = down[key];
                 const bool repeat = !e.up && isDown && initial.count(key) != 0 && !named[key];
-                if (!repeat) EXPECT_NE(isDown, !e.up) << Describe({e});
+                if (!repeat) {
+                    EXPECT_NE(isDown, !e.up) << Describe({e});
+                }
                 isDown = !e.up;
                 named[key] = true;
             }

@@ -69,29 +69,28 @@ TEST_F(FormsTest, SplashIsALightCyanBorderedPopupCentredOnTheCommandWindowsMonit
 // What the screen shows of `hwnd`'s client area, in a memory bitmap.
 class ClientCapture {
 public:
-    explicit ClientCapture(HWND hwnd) {
-        client_ = ClientRectOf(hwnd);
+    explicit ClientCapture(HWND hwnd)
+        : client_(ClientRectOf(hwnd)),
+          memory_(CreateCompatibleDC(screen_.get())),
+          bitmap_(CreateCompatibleBitmap(screen_.get(), client_.right, client_.bottom)),
+          selected_(memory_.get(), bitmap_.get()) {
         POINT origin{0, 0};
         ClientToScreen(hwnd, &origin);
-        screen_ = GetDC(nullptr);
-        memory_ = CreateCompatibleDC(screen_);
-        bitmap_ = CreateCompatibleBitmap(screen_, client_.right, client_.bottom);
-        previous_ = SelectObject(memory_, bitmap_);
-        BitBlt(memory_, 0, 0, client_.right, client_.bottom, screen_, origin.x, origin.y, SRCCOPY);
+        BitBlt(memory_.get(), 0, 0, client_.right, client_.bottom, screen_.get(), origin.x, origin.y, SRCCOPY);
     }
-    ~ClientCapture() {
-        SelectObject(memory_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(memory_);
-        ReleaseDC(nullptr, screen_);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(memory_, x, y); }
+    COLORREF At(int x, int y) const { return GetPixel(memory_.get(), x, y); }
 
 private:
-    RECT client_{};
-    HDC screen_ = nullptr, memory_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    struct MemoryDCTraits {
+        using Handle = HDC;
+        static Handle Invalid() { return nullptr; }
+        static bool Close(Handle dc) { return DeleteDC(dc) != FALSE; }
+    };
+    RECT client_;
+    WindowDC screen_{nullptr};
+    UniqueHandle<MemoryDCTraits> memory_;
+    GdiObject<HBITMAP> bitmap_;
+    SelectedObject selected_;
 };
 
 TEST_F(FormsTest, SplashPaintsLightCyanWithBlueText) {

@@ -91,9 +91,6 @@ TEST_F(FormsTest, ClientAreaAndControlsHaveTheirDesignGeometryAtTheScreenDpi) {
     if (dpi == 96) {
         EXPECT_EQ(Describe(client), "(0,0 217x52)");
     }
-    if (dpi == 120) {
-        EXPECT_EQ(Describe(client), "(0,0 271x65)");
-    }
 
     struct Expected {
         const char* name;

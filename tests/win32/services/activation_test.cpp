@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "test_windows.h"
 #include "win32/services/activation.h"
@@ -23,23 +25,28 @@ void PutInFront(HWND window) {
     ASSERT_TRUE(IsForeground(window));
 }
 
-TEST(AppActivate, AnEqualTitleBeatsAPrefixMatchThatComesFirst) {
-    WindowThread exact(L"Trazalia R14");
-    WindowThread prefixed(L"Trazalia R14 - [Dibujo1]");  // newer, so first in z-order
-    WindowThread other(L"Otra ventana");
-    PutInFront(other.hwnd());
-
-    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14"));
-    EXPECT_TRUE(IsForeground(exact.hwnd()));
-}
-
-TEST(AppActivate, APrefixMatchIsTakenWhenNoTitleIsEqual) {
-    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
-    WindowThread other(L"Otra ventana");
-    PutInFront(other.hwnd());
-
-    EXPECT_EQ(Activation::InFront, AppActivate("Trazalia R14"));
-    EXPECT_TRUE(IsForeground(cad.hwnd()));
+// With another window in front first: an equal title, else a title that
+// begins with the one asked for, else nothing and the front stays.
+TEST(AppActivate, AnEqualTitleBeatsAPrefixMatchAndNoMatchChangesNothing) {
+    const struct {
+        const char* name;
+        std::vector<const wchar_t*> titles;  // the last created is first in z-order
+        int activated;                       // index into titles; -1: none
+    } cases[] = {
+        {"an equal title beats a newer prefix match", {L"Trazalia R14", L"Trazalia R14 - [Dibujo1]"}, 0},
+        {"a prefix match when no title is equal", {L"Trazalia R14 - [Dibujo1]"}, 0},
+        {"no match", {}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::unique_ptr<WindowThread>> windows;
+        for (const wchar_t* title : c.titles) windows.push_back(std::make_unique<WindowThread>(title));
+        WindowThread other(L"Otra ventana");
+        PutInFront(other.hwnd());
+        const Activation got = AppActivate("Trazalia R14");
+        EXPECT_EQ(got, c.activated < 0 ? Activation::NotFound : Activation::InFront);
+        EXPECT_TRUE(IsForeground(c.activated < 0 ? other.hwnd() : windows[c.activated]->hwnd()));
+    }
 }
 
 TEST(AppActivate, WhichWindowATitleFinds) {
@@ -68,14 +75,6 @@ TEST(AppActivate, WhichWindowATitleFinds) {
     // The UTF-8 title reaches the same window.
     EXPECT_EQ(Activation::InFront, AppActivate(u8"Línea de comando ñ"));
     EXPECT_TRUE(IsForeground(accented.hwnd()));
-}
-
-TEST(AppActivate, NoMatchingWindowGivesFalseAndChangesNothing) {
-    WindowThread other(L"Otra ventana");
-    PutInFront(other.hwnd());
-
-    EXPECT_EQ(Activation::NotFound, AppActivate("Trazalia R14"));
-    EXPECT_TRUE(IsForeground(other.hwnd()));
 }
 
 TEST(AppActivate, AMinimisedWindowIsRestoredAndBroughtToTheFront) {

@@ -11,7 +11,7 @@
 #include "win32/services/files.h"
 #include "win32/services/win32_error.h"
 #include "win32/services/win32_system.h"
-#include "support/remove_tree.h"
+#include "support/temp_folder.h"
 
 namespace zantoli::win32 {
 namespace {
@@ -20,15 +20,17 @@ namespace {
 class FilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH + 1];
-        ASSERT_GT(GetTempPathW(MAX_PATH + 1, temp), 0u);
-        static int counter = 0;
-        folder_ = WideToUtf8(temp) + u8"zantoli-svc Año " + std::to_string(GetCurrentProcessId()) +
-                  "-" + std::to_string(++counter);
-        ASSERT_TRUE(CreateDirectoryW(Utf8ToWide(folder_).c_str(), nullptr)) << folder_;
+        ASSERT_NE(GetFileAttributesW(temp_.path().c_str()), INVALID_FILE_ATTRIBUTES) << WideToUtf8(temp_.path());
+        folder_ = WideToUtf8(temp_.path());
         system_ = CreateWin32System();
     }
-    void TearDown() override { zantoli::testing::RemoveTree(Utf8ToWide(folder_)); }
+    // An old file at `path` that another program reads and keeps from being
+    // renamed over.
+    HANDLE HoldOldFile(const std::string& path) {
+        system_->WriteFile(path, "viejo\r\n");
+        return CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    }
 
     std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
 
@@ -64,6 +66,7 @@ protected:
         return lines;
     }
 
+    zantoli::test_support::TempFolder temp_{L"zantoli-svc A\u00F1o"};
     std::string folder_;
     std::unique_ptr<Win32System> system_;
 };
@@ -110,12 +113,11 @@ TEST_F(FilesTest, ReplaceContentsSwapsTheContentAndLeavesNoTemporaryFile) {
     EXPECT_EQ(Listing(), std::vector<std::string>{"zantoli.ini"});
 }
 
-TEST_F(FilesTest, ReplaceContentsWaitsBrieflyForAReaderToLetGo) {
+// A reader that lets go within a moment is waited for; one that holds on
+// makes the replace fail with the old file whole and nothing left behind.
+TEST_F(FilesTest, ReplaceContentsWaitsBrieflyForAReaderThenKeepsTheOldFile) {
     const std::string path = Path("zantoli.ini");
-    system_->WriteFile(path, "viejo\r\n");
-    HANDLE reader = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE reader = HoldOldFile(path);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     std::thread release([reader] {
         Sleep(150);
@@ -124,15 +126,8 @@ TEST_F(FilesTest, ReplaceContentsWaitsBrieflyForAReaderToLetGo) {
     EXPECT_NO_THROW(system_->ReplaceContents(path, "nuevo\r\n"));
     release.join();
     EXPECT_EQ(Bytes(path), "nuevo\r\n");
-    EXPECT_EQ(Listing(), std::vector<std::string>{"zantoli.ini"});
-}
 
-TEST_F(FilesTest, ReplaceContentsThatCannotReplaceKeepsTheOldFileAndCleansUp) {
-    const std::string path = Path("zantoli.ini");
-    system_->WriteFile(path, "viejo\r\n");
-    HANDLE holder = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE holder = HoldOldFile(path);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     try {
         system_->ReplaceContents(path, "nuevo\r\n");

@@ -52,9 +52,7 @@ std::thread AnswerBox(const std::wstring& caption, BoxSeen& seen,
         }
         if (box == nullptr) return;
         seen.found = true;
-        wchar_t prompt[1024] = {};
-        SendDlgItemMessageW(box, 0xFFFF, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(prompt));
-        seen.prompt = prompt;
+        seen.prompt = test_support::MessageBoxPrompt(box);
         seen.owner = GetWindow(box, GW_OWNER);
         // The icon is the box's one static with SS_ICON style.
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -134,13 +132,8 @@ TEST(Win32System, UCaseAgreesWithWindows1252ForEveryByte) {
 TEST(Win32System, ScreenSizeIsInTwipsOfTheRealDpi) {
     auto system = CreateWin32System();
     const int dpi = ScreenDpiX();
-    int perPixel;
-    if (dpi == 96)
-        perPixel = 15;
-    else if (dpi == 120)
-        perPixel = 12;
-    else
-        GTEST_SKIP() << "screen at " << dpi << " DPI";
+    if (1440 % dpi != 0) GTEST_SKIP() << "screen at " << dpi << " DPI: twips per pixel are not whole";
+    const int perPixel = 1440 / dpi;
     EXPECT_EQ(system->ScreenWidth(), static_cast<float>(GetSystemMetrics(SM_CXSCREEN) * perPixel));
     EXPECT_EQ(system->ScreenHeight(), static_cast<float>(GetSystemMetrics(SM_CYSCREEN) * perPixel));
 }

@@ -87,4 +87,10 @@ inline std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
+// The prompt of a message box (#32770): its static control 0xFFFF.
+inline std::wstring MessageBoxPrompt(HWND box) {
+    HWND prompt = GetDlgItem(box, 0xFFFF);
+    return prompt ? TextOf(prompt) : std::wstring();
+}
+
 }  // namespace zantoli::test_support

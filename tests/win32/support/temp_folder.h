@@ -1,0 +1,88 @@
+// A fresh folder for one test under the temporary folder, removed with
+// everything in it (read-only and hidden files included) when the test ends.
+// Shared by the Win32 and end-to-end tests.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+namespace zantoli::test_support {
+
+inline void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+class TempFolder {
+public:
+    // `prefix` may hold any letters the user's folders can, so that every
+    // path goes through the wide APIs.
+    explicit TempFolder(const std::wstring& prefix) {
+        static std::atomic<int> counter{0};
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
+        path_ = std::wstring(temp) + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
+        RemoveTree(path_);
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~TempFolder() { RemoveTree(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+    bool Write(const std::wstring& name, const std::string& bytes, DWORD attributes = 0) const {
+        HANDLE file =
+            CreateFileW((*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        DWORD written = 0;
+        const bool wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                           written == bytes.size();
+        CloseHandle(file);
+        return wrote && (attributes == 0 || SetFileAttributesW((*this / name).c_str(), attributes));
+    }
+
+    bool Copy(const std::wstring& from, const std::wstring& name) const {
+        return CopyFileW(from.c_str(), (*this / name).c_str(), FALSE) != 0;
+    }
+
+    // The whole file as bytes; empty when it does not exist.
+    std::string Read(const std::wstring& name) const {
+        HANDLE file = CreateFileW((*this / name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return {};
+        std::string bytes;
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+        CloseHandle(file);
+        return bytes;
+    }
+
+    bool Exists(const std::wstring& name) const {
+        return GetFileAttributesW((*this / name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace zantoli::test_support
