@@ -9,9 +9,13 @@ namespace zantoli::win32 {
 
 namespace {
 
-struct Candidate {
-    HWND window;
-    std::wstring title;
+// One pass over the top-level windows, front to back: the first with an
+// equal title ends it; the first whose title begins with the one asked for
+// is kept in case none is equal.
+struct TitleSearch {
+    std::wstring_view title;
+    HWND equal = nullptr;
+    HWND prefixed = nullptr;
 };
 
 // InternalGetWindowText reads the stored caption without sending a message,
@@ -28,11 +32,15 @@ std::wstring TitleOf(HWND window) {
     }
 }
 
-BOOL CALLBACK CollectVisible(HWND window, LPARAM param) {
-    if (IsWindowVisible(window)) {
-        auto* candidates = reinterpret_cast<std::vector<Candidate>*>(param);
-        candidates->push_back({window, TitleOf(window)});
+BOOL CALLBACK CompareTitle(HWND window, LPARAM param) {
+    if (!IsWindowVisible(window)) return TRUE;
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    const std::wstring title = TitleOf(window);
+    if (title == search->title) {
+        search->equal = window;
+        return FALSE;
     }
+    if (!search->prefixed && title.compare(0, search->title.size(), search->title) == 0) search->prefixed = window;
     return TRUE;
 }
 
@@ -73,13 +81,9 @@ HWND FindAfterFocusWait(const std::string& title, HWND waitFor) {
 
 HWND FindWindowByTitle(std::wstring_view title) {
     if (title.empty()) return nullptr;
-    std::vector<Candidate> candidates;
-    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&candidates));
-    for (const Candidate& c : candidates)
-        if (c.title == title) return c.window;
-    for (const Candidate& c : candidates)
-        if (c.title.compare(0, title.size(), title) == 0) return c.window;
-    return nullptr;
+    TitleSearch search{title};
+    EnumWindows(CompareTitle, reinterpret_cast<LPARAM>(&search));
+    return search.equal ? search.equal : search.prefixed;
 }
 
 bool BringToFront(HWND target) {

@@ -32,7 +32,8 @@ bool RunsAtHigherIntegrity(HWND window) {
     const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process.valid()) return false;
     const std::optional<DWORD> theirs = IntegrityLevelOf(process.get());
-    const std::optional<DWORD> ours = IntegrityLevelOf(GetCurrentProcess());
+    // A process's own level never changes: read once, not for every command.
+    static const std::optional<DWORD> ours = IntegrityLevelOf(GetCurrentProcess());
     return theirs && ours && *theirs > *ours;
 }
 
