@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,14 @@ FailureCase Refused(const char* name, Activation refusal, std::string prompt) {
             [](Failures& f) { f.sys.windowRefusals.clear(); }, std::move(prompt)};
 }
 
+// A file the system refuses to read or write, for the given reason.
+using FailureMap = std::map<std::string, std::string> FakeSystem::*;
+FailureCase Refusing(const char* name, const char* typed, FailureMap failures, const char* operation,
+                     const std::string& path, const char* reason) {
+    return {name, typed, [=](Failures& f) { (f.sys.*failures)[path] = reason; },
+            [=](Failures& f) { (f.sys.*failures).clear(); }, FileError::Compose(operation, path, reason)};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Failures, FailureTable,
     ::testing::Values(
@@ -77,10 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Failures& f) { f.sys.files[kAlias] = "C;*CIRCLE\r\n"; },
                     "No se ha podido leer el archivo " + kAlias +
                         ":\nEl sistema no puede encontrar el archivo especificado."},
-        FailureCase{"UnreadableAliasFile", "c",
-                    [](Failures& f) { f.sys.readFailures[kAlias] = "Acceso denegado."; },
-                    [](Failures& f) { f.sys.readFailures.clear(); },
-                    FileError::Compose("leer", kAlias, "Acceso denegado.")},
+        Refusing("UnreadableAliasFile", "c", &FakeSystem::readFailures, "leer", kAlias, "Acceso denegado."),
         FailureCase{"MissingVarFolder", "c",
                     [](Failures& f) {
                         f.sys.folders.erase(f.sys.appDir + "\\var");
@@ -90,14 +96,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "No se ha podido escribir el archivo " + kExchange +
                         ":\nEl sistema no puede encontrar la ruta especificada.",
                     "<none>"},
-        FailureCase{"UnwritableExchangeFile", "c",
-                    [](Failures& f) { f.sys.writeFailures[kExchange] = "El archivo es de solo lectura."; },
-                    [](Failures& f) { f.sys.writeFailures.clear(); },
-                    FileError::Compose("escribir", kExchange, "El archivo es de solo lectura.")},
-        FailureCase{"RepeatThatCannotBeWritten", "",
-                    [](Failures& f) { f.sys.writeFailures[kExchange] = "No hay espacio suficiente en el disco."; },
-                    [](Failures& f) { f.sys.writeFailures.clear(); },
-                    FileError::Compose("escribir", kExchange, "No hay espacio suficiente en el disco.")},
+        Refusing("UnwritableExchangeFile", "c", &FakeSystem::writeFailures, "escribir", kExchange,
+                 "El archivo es de solo lectura."),
+        Refusing("RepeatThatCannotBeWritten", "", &FakeSystem::writeFailures, "escribir", kExchange,
+                 "No hay espacio suficiente en el disco."),
         FailureCase{"FocusLostAfterTheFileWasWritten", "c",
                     [](Failures& f) { f.sys.onWrite = [&f](const std::string&) { f.sys.foreground = 0; }; },
                     [](Failures& f) { f.sys.onWrite = nullptr; }, kNotActivated, "(command \"CIRCLE\" )\r\n"},
