@@ -5,7 +5,7 @@
 ;            -DSTAGE=<release folder> -DICON=<zantoli.ico> -DOUTFILE=<setup.exe>
 ;            zantoli-setup.nsi
 ; Switches: /S silent, /NODESKTOP no desktop shortcut, /D=<folder> elsewhere.
-; Uninstaller switches: /S silent, /PURGE also delete alias.dat and zantoli.ini.
+; Uninstaller switches: /S silent, /PURGE also delete alias.dat, zantoli.ini and opciones.ini.
 ; Exit codes: 0 done, 1 cancelled, 2 failed, 3 the command window is open.
 
 Unicode true
@@ -155,9 +155,10 @@ Section "un.Zantoli (programas)" SecUnProgram
     Delete "$INSTDIR\${UNINSTALLER}"
 SectionEnd
 
-Section /o "un.Borrar también los alias y la posición de la ventana (alias.dat, zantoli.ini)" SecUnPurge
+Section /o "un.Borrar también los alias, la posición de la ventana y las opciones (alias.dat, zantoli.ini, opciones.ini)" SecUnPurge
     Delete "$INSTDIR\alias.dat"
     Delete "$INSTDIR\zantoli.ini"
+    Delete "$INSTDIR\opciones.ini"
 SectionEnd
 
 Section "-un.Folder"

@@ -6,6 +6,7 @@ namespace zantoli {
 enum MsgBoxStyle : int {
     vbOKOnly = 0,
     vbCritical = 16,
+    vbExclamation = 48,
     vbInformation = 64,
 };
 

@@ -146,10 +146,12 @@ wait_window 0 || fail "the command window did not close"
 win_run taskkill /IM cad-standin.exe
 settle
 expect_files present "$app/zantoli.ini"
+printf 'tecla=Ctrl+Alt+L\r\n' >"$app/opciones.ini"
 
-# An upgrade keeps the edited aliases.
+# An upgrade keeps the edited aliases and the operator's options.
 expect_rc 0 "silent upgrade" win_run "$setup" /S
 [ "$(sha256sum <"$app/alias.dat")" = "$edited" ] || fail "the upgrade replaced the edited alias.dat"
+[ "$(cat "$app/opciones.ini")" = $'tecla=Ctrl+Alt+L\r' ] || fail "the upgrade changed opciones.ini"
 
 # Uninstall: the programs go, the user's aliases and window placement stay.
 printf '(command "LINE" )\r\n' >"$app/var/vuroview.var"
@@ -158,7 +160,7 @@ expect_rc 0 "silent uninstall" win_run "$app/desinstalar.exe" /S
 settle # the uninstaller runs on as a copy in Temp
 took "silent uninstall (until its copy in Temp has ended)"
 expect_files absent "${program_files[@]}" "$app/var" "$app/zantoli.000" "$start_menu_lnk" "$desktop_lnk"
-expect_files present "$app/alias.dat" "$app/zantoli.ini"
+expect_files present "$app/alias.dat" "$app/zantoli.ini" "$app/opciones.ini"
 win_run reg query "$key" && fail "the uninstall left $key"
 
 # Reinstall without the desktop shortcut; the kept aliases are not replaced.
@@ -167,7 +169,7 @@ expect_files present "$start_menu_lnk"
 expect_files absent "$desktop_lnk"
 [ "$(sha256sum <"$app/alias.dat")" = "$edited" ] || fail "the reinstall replaced the kept alias.dat"
 
-# /PURGE takes the aliases and placement too, but never the user's own files.
+# /PURGE takes the aliases, placement and options too, but never the user's own files.
 echo notas >"$app/mis-notas.txt"
 expect_rc 0 "silent uninstall /PURGE" win_run "$app/desinstalar.exe" /S /PURGE
 settle

@@ -12,7 +12,9 @@
 #include "window/form1.h"
 #include "win32/services/encoding.h"
 #include "win32/services/event_boundary.h"
+#include "win32/services/activation.h"
 #include "win32/services/screen.h"
+#include "win32/services/show_key.h"
 #include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
@@ -229,6 +231,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_EXITSIZEMOVE:
         userSizing_ = false;
         break;
+    case WM_HOTKEY:
+        if (wParam == kShowKeyId) OnShowKey();
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -290,6 +295,14 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) == lista_.Hwnd() && HIWORD(wParam) == LBN_DBLCLK) {
         Raise([this] { form1_->lista_DblClick(); });
     }
+}
+
+// The operator's key, pressed in any program: the window comes to the front
+// (restored if it was minimised) with the focus in texto. The system lets a
+// program that receives its hotkey take the foreground.
+void MainWindow::OnShowKey() {
+    BringToFront(hwnd());
+    texto_.SetFocus();
 }
 
 // The window is now on a monitor of another scaling, or the scaling

@@ -58,6 +58,7 @@ private:
     void FitTextoToDesignHeight();
     void PlaceControls(const TwipsRect& texto, const TwipsRect& lista, const TwipsRect& ultimo);
 
+    void OnShowKey();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void ApplyDpi(int dpi, const RECT& suggested);
     void OnSize(WPARAM state);

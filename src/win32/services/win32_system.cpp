@@ -8,6 +8,7 @@
 #include "win32/services/files.h"
 #include "win32/services/screen.h"
 #include "win32/services/send_keys.h"
+#include "win32/services/show_key.h"
 #include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
@@ -56,7 +57,12 @@ public:
 
     void DoEvents() override { PumpPendingMessages(); }
 
-    [[noreturn]] void End(int exitCode) override { ExitProcess(static_cast<UINT>(exitCode)); }
+    // Every end goes through here: the key the operator brings the window
+    // with is given back to the system first.
+    [[noreturn]] void End(int exitCode) override {
+        if (const HWND main = LiveMainWindow()) UnregisterShowKey(main);
+        ExitProcess(static_cast<UINT>(exitCode));
+    }
 
     std::string UCase(const std::string& text) const override {
         std::string upper = text;

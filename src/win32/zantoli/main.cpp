@@ -3,10 +3,12 @@
 
 #include "window/form1.h"
 #include "window/saved_placement.h"
+#include "window/show_key.h"
 #include "window/splash.h"
 #include "win32/forms/main_window.h"
 #include "win32/forms/splash_window.h"
 #include "win32/services/event_boundary.h"
+#include "win32/services/show_key.h"
 #include "win32/services/win32_system.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -30,6 +32,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RunEventHandler(*sys, [&] { form1.Form_Load(); });
     // Showing activates the window, and the activation puts the focus into texto.
     mainWindow.form().Show();
+    RunEventHandler(*sys, [&] {
+        StartShowKey(*sys, [&](const Hotkey& hotkey) { return RegisterShowKey(mainWindow.hwnd(), hotkey); });
+    });
 
     // No IsDialogMessage: Enter must reach texto's edit as a character.
     MSG msg{};

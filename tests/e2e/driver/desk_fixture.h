@@ -38,6 +38,9 @@ protected:
         SetProcessDPIAware();
         dir_.CopyIn(ProgramPath(L"zantoli.exe"), L"zantoli.exe");
         dir_.Write(L"alias.dat", aliases_);
+        // The key that brings the command window is system-wide: off, unless
+        // a test is about it, so that two copies started here say nothing.
+        if (!withShowKey_) dir_.Write(L"opciones.ini", "tecla=no\r\n");
     }
 
     void TearDown() override {
@@ -77,6 +80,7 @@ protected:
 
     TempAppDir dir_;
     std::string aliases_;
+    bool withShowKey_ = false;
     std::unique_ptr<CadStandin> cad_;
     std::vector<ChildProcess> zantoli_;
 };

@@ -42,12 +42,13 @@ void PressKey(WORD vk) {
     Send(inputs);
 }
 
-void PressCtrlShift(WORD vk) {
+void PressWith(std::initializer_list<WORD> held, WORD vk) {
+    std::vector<WORD> keys(held);
+    keys.push_back(vk);
     std::vector<INPUT> inputs;
-    for (WORD key : {static_cast<WORD>(VK_CONTROL), static_cast<WORD>(VK_SHIFT), vk})
-        inputs.push_back(Key(key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), 0));
-    for (WORD key : {vk, static_cast<WORD>(VK_SHIFT), static_cast<WORD>(VK_CONTROL)})
-        inputs.push_back(Key(key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP));
+    for (WORD key : keys) inputs.push_back(Key(key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), 0));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        inputs.push_back(Key(*key, static_cast<WORD>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP));
     Send(inputs);
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace e2e {
@@ -12,8 +13,9 @@ namespace e2e {
 void TypeText(const std::wstring& text);
 // One press and release of a virtual key, e.g. VK_RETURN.
 void PressKey(WORD vk);
-// One press of `vk` with Ctrl and Shift held, then all released.
-void PressCtrlShift(WORD vk);
+// One press of `vk` with the `held` keys held, then all released.
+void PressWith(std::initializer_list<WORD> held, WORD vk);
+inline void PressCtrlShift(WORD vk) { PressWith({VK_CONTROL, VK_SHIFT}, vk); }
 // Two left clicks at a screen point, as fast as a user's double-click.
 void DoubleClickAt(POINT screen);
 

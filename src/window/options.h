@@ -1,0 +1,52 @@
+// The operator's options file, opciones.ini in AppDir: lines "name=value",
+// ";" comments. Today it holds one option, the key that brings the command
+// window to the front from any program:
+//   tecla=Ctrl+Alt+Espacio      (the default; "tecla=no" switches it off)
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "system/system.h"
+
+namespace zantoli {
+
+// Modifier bits, as the system's hotkey registration numbers them.
+enum HotkeyModifier : unsigned { kHotkeyAlt = 1, kHotkeyCtrl = 2, kHotkeyShift = 4, kHotkeyWin = 8 };
+
+// A key with its modifiers; `key` is a virtual-key code: A-Z, 0-9, F1-F24 or
+// the space bar.
+struct Hotkey {
+    unsigned modifiers;
+    std::uint16_t key;
+    bool operator==(const Hotkey& other) const { return modifiers == other.modifiers && key == other.key; }
+};
+
+// Ctrl+Alt+Space: no Windows shortcut, not the CAD programs' own keys, and
+// on a Spanish keyboard AltGr+Space (AltGr is Ctrl+Alt) types nothing.
+inline constexpr Hotkey kDefaultHotkey{kHotkeyCtrl | kHotkeyAlt, 0x20};
+
+// "Ctrl+Alt+Espacio", as the options file and the messages write it (UTF-8).
+std::string HotkeyName(const Hotkey& hotkey);
+
+// The key `text` names ("Ctrl+Alt+L", case and spaces free; "Mayús" or
+// "Shift"), or nothing with `why` saying what is wrong in Spanish. It needs
+// Ctrl, Alt or Win, so that it never takes a key the operator types, and it
+// cannot be Ctrl+Mayús+K, the key Zantoli sends to the CAD program.
+std::optional<Hotkey> ParseHotkey(std::string_view text, std::string& why);
+
+struct Options {
+    std::optional<Hotkey> hotkey = kDefaultHotkey;  // nothing: switched off
+    // What could not be used, one Spanish line each; those options keep
+    // their defaults.
+    std::vector<std::string> problems;
+};
+
+// The options in `path`. A missing file gives the defaults and no problem;
+// a file that cannot be read gives the defaults and its reason.
+Options ReadOptions(const Files& files, const std::string& path);
+
+}  // namespace zantoli

@@ -1,0 +1,54 @@
+// The operator's key (Ctrl+Alt+Space unless opciones.ini names another)
+// brings the command window from behind any program with the focus in its
+// input line; a key another program holds is said once, and the command
+// window works the same.
+#include <gtest/gtest.h>
+
+#include "driver/desk_fixture.h"
+#include "driver/keyboard.h"
+
+namespace e2e {
+namespace {
+
+class ShowKeyTest : public AtCad<DeskTest> {
+protected:
+    ShowKeyTest() { withShowKey_ = true; }
+};
+
+TEST_F(ShowKeyTest, BringsTheCommandWindowFromBehindTheCadWindowReadyToType) {
+    BringToFront(cad_->window());
+    PressWith({VK_CONTROL, VK_MENU}, VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_->window(); }, kStepTimeout))
+        << "in front: \"" << Narrow(TitleOf(GetForegroundWindow())) << "\"";
+    ASSERT_TRUE(WaitUntil([&] { return ClassOf(FocusOf(window_->window())) == L"Edit"; }, kStepTimeout));
+
+    TypeText(L"l");
+    ASSERT_TRUE(WaitUntil([&] { return window_->InputText() == L"l"; }, kStepTimeout));
+    PressKey(VK_RETURN);
+    EXPECT_EQ(cad_->WaitReceived(1), Lines{"(command \"LINE\" )"});
+    EXPECT_EQ(GetForegroundWindow(), cad_->window()) << "the CAD window is in front again";
+}
+
+class TakenShowKeyTest : public ShowKeyTest {
+protected:
+    void SetUp() override {
+        // This test's thread holds the key before the command window starts.
+        ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_SPACE));
+        ShowKeyTest::SetUp();
+    }
+    void TearDown() override {
+        ShowKeyTest::TearDown();
+        UnregisterHotKey(nullptr, 1);
+    }
+};
+
+TEST_F(TakenShowKeyTest, IsSaidOnceAndTheCommandWindowWorksTheSame) {
+    const HWND box = WaitMessageBox(L"Zantoli", zantoli().id(), kStepTimeout);
+    EXPECT_NE(MessageBoxPrompt(box).find(L"La tecla Ctrl+Alt+Espacio"), std::wstring::npos);
+    EXPECT_NE(MessageBoxPrompt(box).find(dir_.File(L"opciones.ini")), std::wstring::npos);
+    ClickOk(box);
+    EXPECT_EQ(Send(L"l", 1), Lines{"(command \"LINE\" )"});
+}
+
+}  // namespace
+}  // namespace e2e
