@@ -21,7 +21,7 @@ cad_title="Trazalia R14 - [Dibujo1]"
 step() { printf '== %s\n' "$*"; }
 fail() { printf 'run.sh: %s\n' "$*" >&2; exit 1; }
 winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
-built() { find "$build" -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
+built() { printf '%s/bin/%s' "$build" "$1"; }  # every program of a build lies in bin/
 
 if [ -x "$root/scripts/install-deps.sh" ]; then
     step "Checking the packages it needs"
@@ -129,6 +129,11 @@ wait_received 3
 sleep 0.3 # let both windows repaint after the hotkey
 shoot 05-repeat
 
+step "Typing \"c\": the suggestions under the input line"
+driver type c
+sleep 0.5
+shoot 06-suggestions
+
 step "What the CAD side received (build/demo/cad.log)"
 sed 's/\r$//; s/^/   /' "$demo/cad.log"
 step "History of \"Linea de comando\""
@@ -142,7 +147,8 @@ if [ -n "$own_xvfb" ]; then
     [ "$dpi" = 96 ] || suffix="-${dpi}dpi"
     cp "$demo/01-splash.png" "$root/docs/splash$suffix.png"
     cp "$demo/05-repeat.png" "$root/docs/zantoli$suffix.png"
-    step "Copied the title window and the final state to docs/splash$suffix.png and docs/zantoli$suffix.png"
+    cp "$demo/06-suggestions.png" "$root/docs/suggestions$suffix.png"
+    step "Copied the title window, the final state and the suggestions to docs/ (splash, zantoli, suggestions$suffix.png)"
 
     step "Closing Zantoli with its close button"
     driver close

@@ -29,6 +29,15 @@ bool DiskSystem::FileExists(const std::string& path) const {
     return std::filesystem::is_regular_file(Native(path), error);
 }
 
+std::optional<FileStamp> DiskSystem::StampOf(const std::string& path) const {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(Native(path), error);
+    if (error) return std::nullopt;
+    const auto time = std::filesystem::last_write_time(Native(path), error);
+    if (error) return std::nullopt;
+    return FileStamp{size, static_cast<std::uint64_t>(time.time_since_epoch().count())};
+}
+
 void DiskSystem::ReadLines(const std::string& path, const LineSink& sink) const {
     std::ifstream in(Native(path), std::ios::binary);
     if (!in) throw FileError(file_op::kRead, path, Reason());

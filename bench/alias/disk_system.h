@@ -18,6 +18,7 @@ public:
 
     bool FileExists(const std::string& path) const override;
     void ReadLines(const std::string& path, const LineSink& sink) const override;
+    std::optional<FileStamp> StampOf(const std::string& path) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
     void ReplaceContents(const std::string& path, std::string_view bytes) override;
     void Kill(const std::string& path) override;

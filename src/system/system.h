@@ -4,6 +4,8 @@
 #pragma once
 
 #include <exception>
+#include <optional>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,6 +43,12 @@ struct ScreenArea {
 // Receives one line at a time, without its line end.
 using LineSink = std::function<void(std::string_view line)>;
 
+// A file's size and last-write time: what changes when it is written.
+struct FileStamp {
+    std::uint64_t size = 0, time = 0;
+    bool operator==(const FileStamp& other) const { return size == other.size && time == other.time; }
+};
+
 class Files {
 public:
     virtual ~Files() = default;
@@ -50,6 +58,8 @@ public:
     // Reads a text file line by line. A line ends at CR LF, a lone CR or a
     // lone LF; the last line may lack its end. Throws FileError.
     virtual void ReadLines(const std::string& path, const LineSink& sink) const = 0;
+    // Nothing when the file is missing or cannot be asked.
+    virtual std::optional<FileStamp> StampOf(const std::string& path) const = 0;
     // Creates the file or empties it, then writes `bytes`. Throws FileError.
     virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
     // Writes a temporary file beside `path` and replaces `path` with it in

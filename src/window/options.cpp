@@ -136,8 +136,17 @@ Options ReadOptions(const Files& files, const std::string& path) {
             }
             const std::string name = Lower(Trimmed(text.substr(0, equals)));
             const std::string_view value = Trimmed(text.substr(equals + 1));
+            if (name == "sugerencias") {
+                const std::string answer = Lower(value);
+                if (answer == "no" || answer == "si" || answer == "s\xED" || answer == "sí")
+                    options.suggestions = answer != "no";
+                else
+                    options.problems.push_back(at + "sugerencias=" + Shown(value) + ": el valor es sí o no");
+                return;
+            }
             if (name != "tecla") {
-                options.problems.push_back(at + "«" + Shown(name) + "» no es una opción (la que hay es tecla)");
+                options.problems.push_back(at + "«" + Shown(name) +
+                                           "» no es una opción (las que hay son tecla y sugerencias)");
                 return;
             }
             if (Lower(value) == "no") {
@@ -153,7 +162,9 @@ Options ReadOptions(const Files& files, const std::string& path) {
             }
         });
     } catch (const FileError& failure) {
-        return Options{kDefaultHotkey, {failure.what()}};
+        Options defaults;
+        defaults.problems.push_back(failure.what());
+        return defaults;
     }
     return options;
 }

@@ -1,7 +1,9 @@
 // The operator's options file, opciones.ini in AppDir: lines "name=value",
-// ";" comments. Today it holds one option, the key that brings the command
-// window to the front from any program:
-//   tecla=Ctrl+Alt+Espacio      (the default; "tecla=no" switches it off)
+// ";" comments.
+//   tecla=Ctrl+Alt+Espacio   the key that brings the command window to the
+//                            front from any program (the default; "no"
+//                            switches it off)
+//   sugerencias=sí           the suggestions under the input line ("no")
 #pragma once
 
 #include <cstdint>
@@ -40,6 +42,7 @@ std::optional<Hotkey> ParseHotkey(std::string_view text, std::string& why);
 
 struct Options {
     std::optional<Hotkey> hotkey = kDefaultHotkey;  // nothing: switched off
+    bool suggestions = true;
     // What could not be used, one Spanish line each; those options keep
     // their defaults.
     std::vector<std::string> problems;

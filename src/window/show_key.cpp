@@ -7,7 +7,7 @@
 
 namespace zantoli {
 
-void StartShowKey(System& sys, const std::function<bool(const Hotkey&)>& registerKey) {
+Options StartShowKey(System& sys, const std::function<bool(const Hotkey&)>& registerKey) {
     const std::string path = sys.AppDir() + app_files::kOptions;
     const Options options = ReadOptions(sys, path);
     if (!options.problems.empty()) {
@@ -15,13 +15,14 @@ void StartShowKey(System& sys, const std::function<bool(const Hotkey&)>& registe
         for (const std::string& problem : options.problems) prompt += "\n" + problem;
         sys.MsgBox(prompt, "Zantoli", vbExclamation);
     }
-    if (!options.hotkey || registerKey(*options.hotkey)) return;
+    if (!options.hotkey || registerKey(*options.hotkey)) return options;
     const std::string name = HotkeyName(*options.hotkey);
     sys.MsgBox("La tecla " + name +
                    ", que trae la línea de comando al frente, ya la usa otro programa (quizá otra línea de "
                    "comando abierta). Zantoli funciona igual sin ella.\nPuede elegir otra en " +
                    path + " con una línea como tecla=Ctrl+Alt+L, o desactivarla con tecla=no.",
                "Zantoli", vbExclamation);
+    return options;
 }
 
 }  // namespace zantoli

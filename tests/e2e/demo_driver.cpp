@@ -2,6 +2,7 @@
 //   wait-window TITLE [SECONDS]   wait until a window with that title shows
 //   wait-gone TITLE [SECONDS]     wait until no window with that title shows
 //   enter TEXT                    bring "Linea de comando" to the front, type TEXT, press Enter
+//   type TEXT                     the same without Enter (the suggestions show)
 //   wait-box TITLE                wait for a message box, print its prompt
 //   ok TITLE                      press OK in the message box with that title
 //   history                       print the history of "Linea de comando"
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "driver/desktop.h"
+#include "driver/keyboard.h"
 #include "driver/session.h"
 #include "driver/text.h"
 
@@ -22,7 +24,7 @@ namespace {
 using namespace e2e;
 
 int Usage() {
-    std::fputs("usage: zantoli-demo-driver wait-window|wait-gone TITLE [SECONDS] | enter TEXT | wait-box TITLE | ok TITLE | "
+    std::fputs("usage: zantoli-demo-driver wait-window|wait-gone TITLE [SECONDS] | enter TEXT | type TEXT | wait-box TITLE | ok TITLE | "
                "history | close\n",
                stderr);
     return 2;
@@ -52,6 +54,11 @@ int Run(const std::vector<std::wstring>& args) {
     }
     if (action == L"enter") {
         CommandWindow::Find(0).Enter(args[1]);
+        return 0;
+    }
+    if (action == L"type") {
+        CommandWindow::Find(0).Focus();
+        TypeText(args[1]);
         return 0;
     }
     if (action == L"wait-box") {

@@ -53,7 +53,8 @@ MainWindow::MainWindow(HINSTANCE instance)
       form_(dpi_, SW_SHOW),
       texto_(dpi_),
       lista_(dpi_),
-      ultimo_(dpi_) {}
+      ultimo_(dpi_),
+      suggestionList_(instance) {}
 
 template <class Handler>
 void MainWindow::Raise(Handler&& handler) {
@@ -194,6 +195,12 @@ bool MainWindow::PreTranslate(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
     const HWND lista = lista_.Hwnd();
     if (msg.hwnd != lista && msg.hwnd != textoEdit_ && msg.hwnd != texto_.Hwnd()) return false;
+    // Tab takes the chosen suggestion; with none chosen it moves on as ever.
+    if (msg.hwnd == textoEdit_ && suggestionList_.Visible() && suggestionList_.Chosen() >= 0) {
+        TakeSuggestion(suggestionList_.Chosen());
+        return true;
+    }
+    suggestionList_.Hide();
     // Tab order: lista, then texto; with two stops both directions alternate.
     ::SetFocus(msg.hwnd == lista ? texto_.Hwnd() : lista);
     return true;
@@ -231,6 +238,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_EXITSIZEMOVE:
         userSizing_ = false;
         break;
+    case WM_MOVE:
+        suggestionList_.Hide();
+        break;
     case WM_HOTKEY:
         if (wParam == kShowKeyId) OnShowKey();
         return 0;
@@ -248,6 +258,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnSize(WPARAM state) {
+    suggestionList_.Hide();
     if (state == SIZE_MINIMIZED) return;  // an icon has no layout
     Raise([this] { form1_->Form_Resize(); });
 }
@@ -262,6 +273,7 @@ void MainWindow::OnShowWindow(bool shown) {
 
 LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
     const bool activated = LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0;
+    if (!activated) suggestionList_.Hide();
     if (!activated || !ready_) return Default(WM_ACTIVATE, wParam, lParam);
     // Form_Activate places the focus; the default would move it to the form.
     Raise([this] { form1_->Form_Activate(); });
@@ -295,6 +307,54 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) == lista_.Hwnd() && HIWORD(wParam) == LBN_DBLCLK) {
         Raise([this] { form1_->lista_DblClick(); });
     }
+    if (reinterpret_cast<HWND>(lParam) == texto_.Hwnd()) {
+        // Typed by the user (not set by the program): the suggestions follow.
+        if (HIWORD(wParam) == CBN_EDITCHANGE) UpdateSuggestions();
+        if (HIWORD(wParam) == CBN_KILLFOCUS || HIWORD(wParam) == CBN_DROPDOWN) suggestionList_.Hide();
+    }
+}
+
+void MainWindow::ShowSuggestions(Suggestions& suggestions) {
+    suggestions_ = &suggestions;
+    suggestionList_.Create(hwnd(), [this](int index) { TakeSuggestion(index); });
+}
+
+// Only shows: nothing here changes the history, the drop-down or what Enter
+// sends.
+void MainWindow::UpdateSuggestions() {
+    if (!suggestions_) return;
+    std::vector<std::string> history;
+    for (int i = 0, count = lista_.ListCount(); i < count; ++i) history.push_back(lista_.List(i));
+    suggested_ = suggestions_->For(texto_.Text(), history);
+    std::vector<std::wstring> lines;
+    for (const Suggestion& suggestion : suggested_) lines.push_back(AnsiToWide(suggestion.shown));
+    RECT field{};
+    GetWindowRect(texto_.Hwnd(), &field);
+    suggestionList_.Show(lines, field, regularFont_.get());
+}
+
+void MainWindow::TakeSuggestion(int index) {
+    suggestionList_.Hide();
+    if (index < 0 || index >= static_cast<int>(suggested_.size())) return;
+    texto_.SetText(suggested_[static_cast<std::size_t>(index)].text);
+    const LPARAM end = GetWindowTextLengthW(textoEdit_);
+    SendMessageW(textoEdit_, EM_SETSEL, static_cast<WPARAM>(end), end);
+    ::SetFocus(textoEdit_);
+}
+
+// While the suggestions show, Down and Up choose among them and Esc closes
+// them; otherwise the keys do what they always did.
+bool MainWindow::OnTextoKeyDown(WPARAM key) {
+    if (!suggestionList_.Visible()) return false;
+    if (key == VK_DOWN || key == VK_UP) {
+        suggestionList_.Move(key == VK_DOWN ? 1 : -1);
+        return true;
+    }
+    if (key == VK_ESCAPE) {
+        suggestionList_.Hide();
+        return true;
+    }
+    return false;
 }
 
 // The operator's key, pressed in any program: the window comes to the front
@@ -324,6 +384,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 // The controls move without drawing and the window is drawn once at the end.
 void MainWindow::ApplyDpi(int dpi, const RECT& suggested) {
     if (!ready_ || dpi <= 0) return;
+    suggestionList_.Hide();
     // Read at the old DPI, exactly as the procedures last set them.
     const TwipsRect texto = texto_.Twips(), lista = lista_.Twips(), ultimo = ultimo_.Twips();
     dpi_.monitor = dpi;
@@ -354,6 +415,12 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
 }
 
 bool MainWindow::OnTextoChar(WPARAM character) {
+    if (character == VK_RETURN) suggestionList_.Hide();
+    // Esc's character was the suggestions' when they showed.
+    if (character == VK_ESCAPE && escapeTaken_) {
+        escapeTaken_ = false;
+        return true;
+    }
     std::int16_t KeyAscii = AnsiKeyCode(character);
     // Before the edit sees the key, so the handler keeps the text from
     // before it took effect.
@@ -365,6 +432,10 @@ bool MainWindow::OnTextoChar(WPARAM character) {
 LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR subclassId, DWORD_PTR data) {
     auto* self = reinterpret_cast<MainWindow*>(data);
+    if (message == WM_KEYDOWN && self->OnTextoKeyDown(wParam)) {
+        self->escapeTaken_ = wParam == VK_ESCAPE;
+        return 0;
+    }
     if (message == WM_CHAR && self->OnTextoChar(wParam)) return 0;
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &MainWindow::TextoEditProc, subclassId);

@@ -11,7 +11,9 @@
 #include "system/system.h"
 #include "system/twips.h"
 #include "window/saved_placement.h"
+#include "command/suggestions.h"
 #include "win32/forms/hwnd_controls.h"
+#include "win32/forms/suggestion_list.h"
 #include "win32/forms/window_base.h"
 
 namespace zantoli {
@@ -43,6 +45,11 @@ public:
 
     const WindowDpi& dpi() const { return dpi_; }
 
+    // From now on, what is typed in texto is followed by the suggestions of
+    // `suggestions` (which outlives the window).
+    void ShowSuggestions(Suggestions& suggestions);
+    SuggestionList& suggestionList() { return suggestionList_; }
+
     // For the message loop: keys the window steers itself (Tab moves
     // between lista and texto). True when `msg` was handled.
     bool PreTranslate(const MSG& msg);
@@ -59,6 +66,9 @@ private:
     void PlaceControls(const TwipsRect& texto, const TwipsRect& lista, const TwipsRect& ultimo);
 
     void OnShowKey();
+    void UpdateSuggestions();
+    void TakeSuggestion(int index);
+    bool OnTextoKeyDown(WPARAM key);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void ApplyDpi(int dpi, const RECT& suggested);
     void OnSize(WPARAM state);
@@ -82,6 +92,10 @@ private:
     HwndLabel ultimo_;
     HWND textoEdit_ = nullptr;
     GdiObject<HFONT> boldFont_, regularFont_;
+    Suggestions* suggestions_ = nullptr;
+    std::vector<Suggestion> suggested_;
+    SuggestionList suggestionList_;
+    bool escapeTaken_ = false;
 
     Form1* form1_ = nullptr;
     Desktop* desktop_ = nullptr;

@@ -12,6 +12,7 @@ namespace zantoli::win32 {
 // An ordinary file: not a directory, not hidden, not a system file.
 bool FileExists(const std::string& path);
 void ReadFileLines(const std::string& path, const LineSink& sink);
+std::optional<FileStamp> FileStampOf(const std::string& path);
 // Creates the file or empties it, then writes `bytes`.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 // Writes a temporary file in the same folder, flushes it and renames it over

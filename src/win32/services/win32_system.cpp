@@ -25,6 +25,7 @@ public:
     std::string AppDir() const override { return win32::AppDir(); }
 
     bool FileExists(const std::string& path) const override { return win32::FileExists(path); }
+    std::optional<FileStamp> StampOf(const std::string& path) const override { return FileStampOf(path); }
     void ReadLines(const std::string& path, const LineSink& sink) const override {
         ReadFileLines(path, sink);
     }

@@ -16,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace zantoli::win32;
 
     const auto sys = CreateWin32System();
+    Suggestions suggestions(*sys);  // outlives the window that shows them
     MainWindow mainWindow(instance);
     SplashWindow splashWindow(instance);
     Form1 form1(*sys, mainWindow.form(), mainWindow.texto(), mainWindow.lista(),
@@ -33,7 +34,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Showing activates the window, and the activation puts the focus into texto.
     mainWindow.form().Show();
     RunEventHandler(*sys, [&] {
-        StartShowKey(*sys, [&](const Hotkey& hotkey) { return RegisterShowKey(mainWindow.hwnd(), hotkey); });
+        const Options options =
+            StartShowKey(*sys, [&](const Hotkey& hotkey) { return RegisterShowKey(mainWindow.hwnd(), hotkey); });
+        if (options.suggestions) mainWindow.ShowSuggestions(suggestions);
     });
 
     // No IsDialogMessage: Enter must reach texto's edit as a character.

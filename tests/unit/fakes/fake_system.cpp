@@ -1,6 +1,7 @@
 #include "fakes/fake_system.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "system/ansi_upper.h"
 #include "system/app_files.h"
@@ -28,7 +29,14 @@ bool FakeSystem::FileExists(const std::string& path) const {
     return files.count(path) != 0 && hiddenFiles.count(path) == 0;
 }
 
+std::optional<FileStamp> FakeSystem::StampOf(const std::string& path) const {
+    const auto file = files.find(path);
+    if (file == files.end()) return std::nullopt;
+    return FileStamp{file->second.size(), std::hash<std::string>{}(file->second)};
+}
+
 void FakeSystem::ReadLines(const std::string& path, const LineSink& sink) const {
+    reads.push_back(path);
     if (auto failure = readFailures.find(path); failure != readFailures.end())
         throw FileError(file_op::kRead, path, failure->second);
     const auto file = files.find(path);

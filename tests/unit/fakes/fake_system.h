@@ -39,6 +39,7 @@ public:
     std::map<std::string, std::string> readFailures;   // path -> reason
     std::map<std::string, std::string> writeFailures;  // path -> reason
     std::vector<std::string> writes;            // paths, in write order
+    mutable std::vector<std::string> reads;     // paths, in read order
     std::vector<std::string> deletes;
 
     // Desktop.
@@ -83,6 +84,8 @@ public:
 
     bool FileExists(const std::string& path) const override;
     void ReadLines(const std::string& path, const LineSink& sink) const override;
+    // The size, and for the time a digest of the contents: any write changes it.
+    std::optional<FileStamp> StampOf(const std::string& path) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
     void ReplaceContents(const std::string& path, std::string_view bytes) override;
     void Kill(const std::string& path) override;

@@ -70,8 +70,9 @@ TEST_F(ShowKeyStart, AGoodOrMissingFileSaysNothing) {
     EXPECT_EQ(Start(), std::vector<Hotkey>{kDefaultHotkey}) << "no file: the default";
     sys.files[kPath] = "; mis opciones\r\n\r\ntecla = Alt+F9\r\n";
     EXPECT_EQ(Start(), (std::vector<Hotkey>{{kHotkeyAlt, 0x78}}));
-    sys.files[kPath] = "\xEF\xBB\xBFtecla=no\r\n";
+    sys.files[kPath] = "\xEF\xBB\xBFtecla=no\r\nsugerencias=no\r\n";
     EXPECT_TRUE(Start().empty()) << "switched off, in a file saved as UTF-8";
+    EXPECT_FALSE(ReadOptions(sys, kPath).suggestions);
     EXPECT_TRUE(sys.messages.empty());
 }
 
@@ -84,9 +85,9 @@ TEST_F(ShowKeyStart, WhatCannotBeUsedIsNamedOnceAndKeepsTheDefault) {
         std::vector<std::string> lines;  // each must be in the message
     } cases[] = {
         {"garbage", std::string("\x01\xFF\0zz", 5), {"línea 1:", "nombre=valor"}},
-        {"unknown name and a bad key",
-         "colores=rojo\r\ntecla=Ctrl+Q+W\r\n",
-         {"línea 1: «colores» no es una opción", "línea 2: tecla=Ctrl+Q+W:"}},
+        {"unknown name and bad values",
+         "colores=rojo\r\ntecla=Ctrl+Q+W\r\nsugerencias=quiz\xE1s\r\n",
+         {"línea 1: «colores» no es una opción", "línea 2: tecla=Ctrl+Q+W:", "línea 3: sugerencias=quiz?s"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
