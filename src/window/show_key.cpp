@@ -9,7 +9,7 @@ namespace zantoli {
 
 Options StartShowKey(System& sys, const std::function<bool(const Hotkey&)>& registerKey) {
     const std::string path = sys.AppDir() + app_files::kOptions;
-    const Options options = ReadOptions(sys, path);
+    Options options = ReadOptions(sys, path);
     if (!options.problems.empty()) {
         std::string prompt = "Zantoli no ha podido usar parte de " + path + "; eso queda como viene de fábrica:";
         for (const std::string& problem : options.problems) prompt += "\n" + problem;
