@@ -66,42 +66,41 @@ protected:
     FakeSystem sys;
 };
 
-TEST_F(ShowKeyStart, AGoodOrMissingFileSaysNothing) {
-    EXPECT_EQ(Start(), std::vector<Hotkey>{kDefaultHotkey}) << "no file: the default";
-    sys.files[kPath] = "; mis opciones\r\n\r\ntecla = Alt+F9\r\n";
-    EXPECT_EQ(Start(), (std::vector<Hotkey>{{kHotkeyAlt, 0x78}}));
-    sys.files[kPath] = "\xEF\xBB\xBFtecla=no\r\nsugerencias=no\r\n";
-    EXPECT_TRUE(Start().empty()) << "switched off, in a file saved as UTF-8";
-    EXPECT_FALSE(ReadOptions(sys, kPath).suggestions);
-    EXPECT_TRUE(sys.messages.empty());
-}
-
-// Whatever the file holds, the command window starts, with the default for
-// what cannot be used, and one message names the file and each line.
-TEST_F(ShowKeyStart, WhatCannotBeUsedIsNamedOnceAndKeepsTheDefault) {
+// Whatever the file holds, the command window starts: what cannot be used
+// keeps its default, and one message names the file and each such line.
+TEST_F(ShowKeyStart, EachFileGivesItsKeyAndNamesWhatCannotBeUsed) {
+    const std::vector<Hotkey> byDefault{kDefaultHotkey};
     const struct {
         const char* name;
-        std::string contents;
-        std::vector<std::string> lines;  // each must be in the message
+        std::optional<std::string> contents;  // nothing: no file
+        std::vector<Hotkey> registered;
+        std::vector<std::string> named;  // nothing: no message
+        bool suggestions = true;
     } cases[] = {
-        {"garbage", std::string("\x01\xFF\0zz", 5), {"línea 1:", "nombre=valor"}},
-        {"unknown name and bad values",
-         "colores=rojo\r\ntecla=Ctrl+Q+W\r\nsugerencias=quiz\xE1s\r\n",
+        {"no file", std::nullopt, byDefault, {}},
+        {"a comment, a blank line, a key", "; mis opciones\r\n\r\ntecla = Alt+F9\r\n", {{kHotkeyAlt, 0x78}}, {}},
+        {"off, saved as UTF-8", "\xEF\xBB\xBFtecla=no\r\nsugerencias=no\r\n", {}, {}, false},
+        {"garbage", std::string("\x01\xFF\0zz", 5), byDefault, {"línea 1:", "nombre=valor"}},
+        {"unknown name and bad values", "colores=rojo\r\ntecla=Ctrl+Q+W\r\nsugerencias=quiz\xE1s\r\n", byDefault,
          {"línea 1: «colores» no es una opción", "línea 2: tecla=Ctrl+Q+W:", "línea 3: sugerencias=quiz?s"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sys.messages.clear();
-        sys.files[kPath] = c.contents;
-        EXPECT_EQ(Start(), std::vector<Hotkey>{kDefaultHotkey});
-        ASSERT_EQ(sys.messages.size(), 1u);
-        EXPECT_NE(sys.messages[0].prompt.find(kPath), std::string::npos) << sys.messages[0].prompt;
-        for (const std::string& line : c.lines)
+        sys.files.erase(kPath);
+        if (c.contents) sys.files[kPath] = *c.contents;
+        EXPECT_EQ(Start(), c.registered);
+        EXPECT_EQ(ReadOptions(sys, kPath).suggestions, c.suggestions);
+        ASSERT_EQ(sys.messages.size(), c.named.empty() ? 0u : 1u);
+        for (const std::string& line : c.named)
             EXPECT_NE(sys.messages[0].prompt.find(line), std::string::npos) << sys.messages[0].prompt;
+        if (!c.named.empty()) {
+            EXPECT_NE(sys.messages[0].prompt.find(kPath), std::string::npos);
+        }
     }
     sys.messages.clear();
     sys.readFailures[kPath] = "Acceso denegado.";
-    EXPECT_EQ(Start(), std::vector<Hotkey>{kDefaultHotkey});
+    EXPECT_EQ(Start(), byDefault);
     ASSERT_EQ(sys.messages.size(), 1u);
     EXPECT_NE(sys.messages[0].prompt.find("Acceso denegado."), std::string::npos);
 }
