@@ -93,6 +93,21 @@ public:
         }
     }
 
+    // A program's thread knows only the key events it received itself: one
+    // that lost the focus while the user held Alt (the key that brings the
+    // command window does that) still takes Alt as down, and would see it
+    // with every key sent to it. So each Alt the user does not hold is
+    // released once before the first stroke, inside a Ctrl tap of its own
+    // so that no menu opens. The tap is not shared with a stroke's Ctrl:
+    // where the right Alt is AltGr, releasing it releases the left Ctrl too.
+    void ReleaseAltNotHeld() {
+        const unsigned notHeld = kAltKeys & ~held_;
+        if (notHeld == 0) return;
+        Press(kLeftCtrl);
+        Release(notHeld);
+        Release(kLeftCtrl);
+    }
+
     std::vector<KeyEvent> Finish() {
         unannounced_ = 0;  // what no stroke needed stays as it is
         Change(held_);
@@ -183,6 +198,7 @@ std::uint16_t VirtualKeyOf(SidedModifier key) {
 std::vector<KeyEvent> PlanKeyEvents(const std::vector<KeyStroke>& strokes, unsigned held,
                                     const LayoutKeyOf& layoutKeyOf) {
     Planner planner(held, layoutKeyOf);
+    if (!strokes.empty()) planner.ReleaseAltNotHeld();
     for (const KeyStroke& stroke : strokes) planner.Stroke(stroke);
     return planner.Finish();
 }

@@ -1,5 +1,6 @@
 #include "driver/keyboard.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -42,14 +43,23 @@ void PressKey(WORD vk) {
     Send(inputs);
 }
 
-void PressWith(std::initializer_list<WORD> held, WORD vk) {
-    std::vector<WORD> keys(held);
-    keys.push_back(vk);
+void KeysDown(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) inputs.push_back(Key(key, static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), 0));
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+    Send(inputs);
+}
+
+void KeysUp(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
         inputs.push_back(Key(*key, static_cast<WORD>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP));
     Send(inputs);
+}
+
+void PressWith(std::initializer_list<WORD> held, WORD vk) {
+    KeysDown(held);
+    PressKey(vk);
+    KeysUp(held);
 }
 
 void DoubleClickAt(POINT screen) {

@@ -13,6 +13,9 @@ namespace e2e {
 void TypeText(const std::wstring& text);
 // One press and release of a virtual key, e.g. VK_RETURN.
 void PressKey(WORD vk);
+// `keys` pressed in their order; released in the reverse order.
+void KeysDown(std::initializer_list<WORD> keys);
+void KeysUp(std::initializer_list<WORD> keys);
 // One press of `vk` with the `held` keys held, then all released.
 void PressWith(std::initializer_list<WORD> held, WORD vk);
 inline void PressCtrlShift(WORD vk) { PressWith({VK_CONTROL, VK_SHIFT}, vk); }

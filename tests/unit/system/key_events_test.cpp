@@ -46,21 +46,39 @@ std::string Plan(const char* keys, unsigned held) {
     return Describe(PlanKeyEvents(ParseKeyString(keys), held, CyrillicLayout));
 }
 
+// What a plan sends after its opening release of the Alt keys the user
+// does not hold (checked here; the hotkey table shows it in full).
+std::string PlanAfterAltRelease(const char* keys, unsigned held) {
+    std::string tap;
+    if ((held & (kLeftAlt | kRightAlt)) != (kLeftAlt | kRightAlt)) {
+        tap = "LCtrl+ ";
+        if (!(held & kLeftAlt)) tap += "LAlt- ";
+        if (!(held & kRightAlt)) tap += "RAlt-* ";
+        tap += "LCtrl- ";
+    }
+    const std::string plan = Plan(keys, held);
+    EXPECT_EQ(plan.substr(0, tap.size()), tap);
+    return plan.substr(tap.size());
+}
+
 TEST(PlanKeyEvents, TheHotkeyIsExactlyCtrlShiftKWhateverTheUserHolds) {
     struct Case {
         unsigned held;
         const char* events;
     };
+    // An Alt the user does not hold is released first, in a Ctrl tap of
+    // its own, for a window that saw it go down but not up.
     const Case cases[] = {
-        {0, "LCtrl+ LShift+ K+ K- LShift- LCtrl-"},
+        {0, "LCtrl+ LAlt- RAlt-* LCtrl- LCtrl+ LShift+ K+ K- LShift- LCtrl-"},
         // A held Shift or Ctrl serves the chord and stays down; it is pressed
         // once more for a window that came to the front after it went down.
-        {kLeftShift, "LCtrl+ LShift+ K+ K- LCtrl-"},
-        {kRightShift | kRightCtrl, "RCtrl+* RShift+ K+ K-"},
+        {kLeftShift, "LCtrl+ LAlt- RAlt-* LCtrl- LCtrl+ LShift+ K+ K- LCtrl-"},
+        {kRightShift | kRightCtrl, "LCtrl+ LAlt- RAlt-* LCtrl- RCtrl+* RShift+ K+ K-"},
         // Alt and Win go up and come back only while Ctrl is down.
-        {kLeftAlt, "LCtrl+ LAlt- LShift+ K+ K- LShift- LAlt+ LCtrl-"},
-        {kRightAlt | kLeftShift, "LCtrl+ RAlt-* LShift+ K+ K- RAlt+* LCtrl-"},
-        {kLeftWin | kRightWin, "LCtrl+ LWin-* RWin-* LShift+ K+ K- LShift- LWin+* RWin+* LCtrl-"},
+        {kLeftAlt, "LCtrl+ RAlt-* LCtrl- LCtrl+ LAlt- LShift+ K+ K- LShift- LAlt+ LCtrl-"},
+        {kLeftAlt | kRightAlt | kLeftShift, "LCtrl+ LAlt- RAlt-* LShift+ K+ K- LAlt+ RAlt+* LCtrl-"},
+        {kLeftWin | kRightWin,
+         "LCtrl+ LAlt- RAlt-* LCtrl- LCtrl+ LWin-* RWin-* LShift+ K+ K- LShift- LWin+* RWin+* LCtrl-"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.held);
@@ -89,13 +107,13 @@ TEST(PlanKeyEvents, KeysAndCharactersBesidesTheHotkey) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
-        EXPECT_EQ(Plan(c.keys, c.held), c.events);
+        EXPECT_EQ(PlanAfterAltRelease(c.keys, c.held), c.events);
     }
 }
 
 // Whatever is held and sent, every key ends as the user holds it and no
 // key is released while up or pressed while down, but for the one repeat
-// of a held key.
+// of a held key and the one release of an Alt the user does not hold.
 TEST(PlanKeyEvents, EveryKeyEndsAsTheUserHoldsIt) {
     const unsigned helds[] = {0, kLeftShift, kRightCtrl | kLeftAlt, kRightAlt | kLeftWin, 0xFF};
     const char* const strings[] = {"^(+K)", "+(aB)c", "%^{DEL}", "Hola~", u8"ñ€😀", "a^b%c"};
@@ -111,7 +129,9 @@ TEST(PlanKeyEvents, EveryKeyEndsAsTheUserHoldsIt) {
                 const auto key = std::make_pair(e.vk, e.unicode);
                 bool& isDown = down[key];
                 const bool repeat = !e.up && isDown && initial.count(key) != 0 && !named[key];
-                if (!repeat) {
+                const bool altRelease = e.up && !isDown && !named[key] &&
+                                        (e.vk == vk::kLeftAlt || e.vk == vk::kRightAlt);
+                if (!repeat && !altRelease) {
                     EXPECT_NE(isDown, !e.up) << Describe({e});
                 }
                 isDown = !e.up;

@@ -30,6 +30,8 @@ TEST(KeyStrokeInputs, EachEventCarriesItsScanCodeAndFlags) {
         DWORD flags;
     };
     const Expected expected[] = {
+        // The left Alt, not held, released in a Ctrl tap of its own.
+        {VK_LCONTROL, 0, 0}, {VK_LMENU, 0, KEYEVENTF_KEYUP}, {VK_LCONTROL, 0, KEYEVENTF_KEYUP},
         {VK_LCONTROL, 0, 0}, {VK_RMENU, 0, KEYEVENTF_KEYUP | KEYEVENTF_EXTENDEDKEY},
         {VK_LSHIFT, 0, 0},   {'K', 0, 0}, {'K', 0, KEYEVENTF_KEYUP},
         {VK_LSHIFT, 0, KEYEVENTF_KEYUP}, {VK_LCONTROL, 0, KEYEVENTF_KEYUP},
@@ -61,11 +63,13 @@ protected:
         Pump(100);  // anything extra would arrive now
     }
 
-    // Waits until the chord's Ctrl has gone up in `cad`; its presses of K.
+    // Waits until the chord's Ctrl has gone up in `cad`, after K; its
+    // presses of K.
     static std::vector<testing::KeySeen> KPressesOf(const WindowThread& cad) {
         WaitFor([&] {
             const auto ups = cad.KeyUps();
-            return std::count(ups.begin(), ups.end(), static_cast<WPARAM>(VK_CONTROL)) > 0;
+            const auto k = std::find(ups.begin(), ups.end(), static_cast<WPARAM>('K'));
+            return std::find(k, ups.end(), static_cast<WPARAM>(VK_CONTROL)) != ups.end();
         });
         std::vector<testing::KeySeen> ks;
         for (const auto& key : cad.KeyDowns())
@@ -115,6 +119,33 @@ TEST_F(KeysToAnotherWindow, KeysTheUserHoldsNeitherChangeTheHotkeyNorEndUp) {
     const std::vector<testing::KeySeen> ks = KPressesOf(cad);
     EXPECT_EQ(HeldModifiers(), static_cast<unsigned>(kLeftShift | kLeftAlt));
     release();
+    ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
+    EXPECT_TRUE(ks[0].ctrl);
+    EXPECT_TRUE(ks[0].shift);
+    EXPECT_FALSE(ks[0].alt);
+}
+
+// The CAD window saw Ctrl and Alt go down and lost the focus before they
+// went up (the key that brings the command window does this): its thread
+// still takes them as down. The chord must still arrive without Alt.
+TEST_F(KeysToAnotherWindow, AnAltTheWindowSawPressedButNeverReleasedIsNotPartOfTheHotkey) {
+    WindowThread cad(L"Trazalia R14 - [Dibujo1]");
+    WindowThread other(L"Otra ventana");
+    ASSERT_EQ(AppActivate("Trazalia R14"), Activation::InFront);
+    INPUT keys[2] = {};
+    for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_LCONTROL;
+    keys[1].ki.wVk = VK_LMENU;
+    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    WaitFor([&] { return cad.KeyDowns().size() >= 2; });
+    ASSERT_TRUE(BringToFront(other.hwnd()));
+    for (INPUT& input : keys) input.ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    WaitFor([&] { return other.KeyUps().size() >= 2; });
+
+    ASSERT_EQ(AppActivate("Trazalia R14"), Activation::InFront);
+    EXPECT_TRUE(SendKeyString("^(+K)"));
+    const std::vector<testing::KeySeen> ks = KPressesOf(cad);
     ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
     EXPECT_TRUE(ks[0].ctrl);
     EXPECT_TRUE(ks[0].shift);
