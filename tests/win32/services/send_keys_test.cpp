@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -76,6 +77,27 @@ protected:
             if (key.vk == 'K') ks.push_back(key);
         return ks;
     }
+
+    // Exactly one K, seen with Ctrl and Shift and without Alt.
+    static void ExpectTheHotkeyOnce(const std::vector<testing::KeySeen>& ks) {
+        ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
+        EXPECT_TRUE(ks[0].ctrl);
+        EXPECT_TRUE(ks[0].shift);
+        EXPECT_FALSE(ks[0].alt);
+    }
+
+    // Keys as the user presses or releases them.
+    static bool ByHand(std::initializer_list<WORD> keys, DWORD flags) {
+        std::vector<INPUT> inputs;
+        for (const WORD vk : keys) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
+        return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    }
 };
 
 TEST_F(KeysToAnotherWindow, OneCtrlShiftKReachesTheActivatedWindow) {
@@ -88,11 +110,7 @@ TEST_F(KeysToAnotherWindow, OneCtrlShiftKReachesTheActivatedWindow) {
     ASSERT_EQ(system->AppActivate("Trazalia R14", false), Activation::InFront);
     EXPECT_EQ(HeldModifiers(), 0u);
     EXPECT_TRUE(system->SendKeys("^(+K)"));  // at once, as the dispatch does
-    const std::vector<testing::KeySeen> ks = KPressesOf(cad);
-    ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
-    EXPECT_TRUE(ks[0].ctrl);
-    EXPECT_TRUE(ks[0].shift);
-    EXPECT_FALSE(ks[0].alt);
+    ExpectTheHotkeyOnce(KPressesOf(cad));
     EXPECT_TRUE(other.KeyDowns().empty()) << "keys reached the window left behind";
     EXPECT_GE(GetAsyncKeyState(VK_CONTROL), 0) << "Ctrl still held";
     EXPECT_GE(GetAsyncKeyState(VK_SHIFT), 0) << "Shift still held";
@@ -103,26 +121,15 @@ TEST_F(KeysToAnotherWindow, OneCtrlShiftKReachesTheActivatedWindow) {
 TEST_F(KeysToAnotherWindow, KeysTheUserHoldsNeitherChangeTheHotkeyNorEndUp) {
     WindowThread cad(L"Trazalia R14 - [Dibujo1]");
     ASSERT_EQ(AppActivate("Trazalia R14"), Activation::InFront);
-    INPUT hold[2] = {};
-    for (INPUT& input : hold) input.type = INPUT_KEYBOARD;
-    hold[0].ki.wVk = VK_LSHIFT;
-    hold[1].ki.wVk = VK_LMENU;
-    ASSERT_EQ(SendInput(2, hold, sizeof(INPUT)), 2u);
-    const auto release = [&] {
-        for (INPUT& input : hold) input.ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, hold, sizeof(INPUT));
-    };
+    ASSERT_TRUE(ByHand({VK_LSHIFT, VK_LMENU}, 0));
     WaitFor([] { return GetAsyncKeyState(VK_LMENU) < 0; });
     ASSERT_EQ(HeldModifiers(), static_cast<unsigned>(kLeftShift | kLeftAlt));
 
     EXPECT_TRUE(SendKeyString("^(+K)"));
     const std::vector<testing::KeySeen> ks = KPressesOf(cad);
     EXPECT_EQ(HeldModifiers(), static_cast<unsigned>(kLeftShift | kLeftAlt));
-    release();
-    ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
-    EXPECT_TRUE(ks[0].ctrl);
-    EXPECT_TRUE(ks[0].shift);
-    EXPECT_FALSE(ks[0].alt);
+    ByHand({VK_LSHIFT, VK_LMENU}, KEYEVENTF_KEYUP);
+    ExpectTheHotkeyOnce(ks);
 }
 
 // The CAD window saw Ctrl and Alt go down and lost the focus before they
@@ -132,24 +139,15 @@ TEST_F(KeysToAnotherWindow, AnAltTheWindowSawPressedButNeverReleasedIsNotPartOfT
     WindowThread cad(L"Trazalia R14 - [Dibujo1]");
     WindowThread other(L"Otra ventana");
     ASSERT_EQ(AppActivate("Trazalia R14"), Activation::InFront);
-    INPUT keys[2] = {};
-    for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_LCONTROL;
-    keys[1].ki.wVk = VK_LMENU;
-    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(ByHand({VK_LCONTROL, VK_LMENU}, 0));
     WaitFor([&] { return cad.KeyDowns().size() >= 2; });
     ASSERT_TRUE(BringToFront(other.hwnd()));
-    for (INPUT& input : keys) input.ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    ASSERT_TRUE(ByHand({VK_LCONTROL, VK_LMENU}, KEYEVENTF_KEYUP));
     WaitFor([&] { return other.KeyUps().size() >= 2; });
 
     ASSERT_EQ(AppActivate("Trazalia R14"), Activation::InFront);
     EXPECT_TRUE(SendKeyString("^(+K)"));
-    const std::vector<testing::KeySeen> ks = KPressesOf(cad);
-    ASSERT_EQ(ks.size(), 1u) << "K pressed " << ks.size() << " times";
-    EXPECT_TRUE(ks[0].ctrl);
-    EXPECT_TRUE(ks[0].shift);
-    EXPECT_FALSE(ks[0].alt);
+    ExpectTheHotkeyOnce(KPressesOf(cad));
 }
 
 TEST_F(KeysToAnotherWindow, CharactersArriveAsTyped) {
