@@ -19,5 +19,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 find_program(WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(WINE64)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE64})
+    # Through a runner that starts a program once more when Wine failed to
+    # start it at all.
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-program.sh)
 endif()

@@ -11,7 +11,7 @@ bin=$(cd "${1:?usage: run-test-programs.sh <bin folder> [label regex]}" && pwd)
 filter=${2:-.}
 case "$(uname -s)" in
     MINGW* | MSYS* | CYGWIN*) runner=() ;;
-    *) runner=(wine64) ;;
+    *) runner=("$(cd "$(dirname "$0")" && pwd)/wine-program.sh") ;;
 esac
 list=$bin/test-programs.txt
 [ -f "$list" ] || { echo "no $list: build the tests first"; exit 2; }
