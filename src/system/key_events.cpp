@@ -1,5 +1,7 @@
 #include "system/key_events.h"
 
+#include <iterator>
+
 namespace zantoli {
 
 namespace {
@@ -46,6 +48,8 @@ constexpr unsigned kCtrlKeys = kLeftCtrl | kRightCtrl;
 constexpr unsigned kAltKeys = kLeftAlt | kRightAlt;
 constexpr unsigned kWinKeys = kLeftWin | kRightWin;
 constexpr unsigned kAllKeys = kShiftKeys | kCtrlKeys | kAltKeys | kWinKeys;
+// The keys whose lone press and release opens a menu.
+constexpr unsigned kMenuKeys = kAltKeys | kWinKeys;
 constexpr unsigned kExtendedKeys = kRightCtrl | kRightAlt | kLeftWin | kRightWin;
 // Within one step, keys go in this order.
 constexpr SidedModifier kAllModifiers[] = {kLeftCtrl, kRightCtrl, kLeftShift, kRightShift,
@@ -53,8 +57,14 @@ constexpr SidedModifier kAllModifiers[] = {kLeftCtrl, kRightCtrl, kLeftShift, kR
 
 class Planner {
 public:
-    Planner(unsigned held, const LayoutKeyOf& layoutKeyOf)
-        : held_(held & kAllKeys), down_(held_), unannounced_(held_), layoutKeyOf_(layoutKeyOf) {}
+    Planner(ModifierState modifiers, const LayoutKeyOf& layoutKeyOf)
+        : held_(modifiers.held & kAllKeys),
+          // A recent key the user no longer holds is taken as down, so that
+          // it is released before a stroke that must not have it.
+          down_(held_ | (modifiers.recent & kAllKeys)),
+          unannounced_(down_),
+          maskDue_((down_ & kMenuKeys) != 0),
+          layoutKeyOf_(layoutKeyOf) {}
 
     void Stroke(const KeyStroke& stroke) {
         if (!stroke.isCharacter) {
@@ -93,24 +103,12 @@ public:
         }
     }
 
-    // A program's thread knows only the key events it received itself: one
-    // that lost the focus while the user held Alt (the key that brings the
-    // command window does that) still takes Alt as down, and would see it
-    // with every key sent to it. So each Alt the user does not hold is
-    // released once before the first stroke, inside a Ctrl tap of its own
-    // so that no menu opens. The tap is not shared with a stroke's Ctrl:
-    // where the right Alt is AltGr, releasing it releases the left Ctrl too.
-    void ReleaseAltNotHeld() {
-        const unsigned notHeld = kAltKeys & ~held_;
-        if (notHeld == 0) return;
-        Press(kLeftCtrl);
-        Release(notHeld);
-        Release(kLeftCtrl);
-    }
-
     std::vector<KeyEvent> Finish() {
         unannounced_ = 0;  // what no stroke needed stays as it is
         Change(held_);
+        // The user will release a held Alt or Windows key that went down
+        // again here: not as a lone tap.
+        if (maskDue_ && (down_ & kMenuKeys) != 0) Mask();
         return std::move(events_);
     }
 
@@ -129,10 +127,10 @@ private:
         return state;
     }
 
-    // Ctrl goes down first and up last. An Alt or Windows key released or
-    // pressed while Ctrl is down opens neither the menu bar nor the Start
-    // menu, and Alt with Shift does not switch the keyboard layout; when no
-    // Ctrl is down for such a change, one is tapped around it for that.
+    // Alt and Windows keys go up first and down last, so that neither is
+    // ever down together with a Shift going down or up (Alt with Shift
+    // switches the keyboard layout); and where the right Alt is AltGr, its
+    // release also releases the left Ctrl, which must then go down after it.
     //
     // A held key that serves the target is pressed once more (a repeat):
     // the window that receives the keys may have come to the front after
@@ -141,20 +139,21 @@ private:
     void Change(unsigned target) {
         const unsigned toPress = (target & ~down_) | (target & unannounced_);
         const unsigned toRelease = down_ & ~target;
-        Press(toPress & kCtrlKeys);
-        const bool altOrWinChanges = ((toPress | toRelease) & (kAltKeys | kWinKeys)) != 0;
-        const unsigned mask = altOrWinChanges && (down_ & kCtrlKeys) == 0 ? kLeftCtrl : 0u;
-        Press(mask);
-        Release(toRelease & ~kCtrlKeys);
-        Press(toPress & ~kCtrlKeys);
-        Release((toRelease & kCtrlKeys) | mask);
+        if ((toRelease & kMenuKeys) != 0 && maskDue_) Mask();
+        Release(toRelease & kMenuKeys);
+        Release(toRelease & ~kMenuKeys);
+        Press(toPress & ~kMenuKeys);
+        Press(toPress & kMenuKeys);
+        if ((toPress & kMenuKeys) != 0) maskDue_ = true;
     }
 
     void Press(unsigned keys) { Turn(keys, false); }
     void Release(unsigned keys) { Turn(keys, true); }
 
+    // Keys go up in the reverse of the order they go down.
     void Turn(unsigned keys, bool up) {
-        for (const SidedModifier key : kAllModifiers) {
+        for (std::size_t i = 0; i < std::size(kAllModifiers); ++i) {
+            const SidedModifier key = kAllModifiers[up ? std::size(kAllModifiers) - 1 - i : i];
             if ((keys & key) == 0) continue;
             events_.push_back({VirtualKeyOf(key), up, (key & kExtendedKeys) != 0, 0});
             down_ = up ? down_ & ~key : down_ | key;
@@ -162,19 +161,27 @@ private:
         }
     }
 
+    // A window's default handling opens its menu when Alt goes up with no
+    // other key pressed and released since Alt went down (the shell does
+    // the same with Start and the Windows key).
+    void Mask() { Tap(vk::kMask, false); }
+
     void Tap(std::uint16_t vk, bool extended) {
         events_.push_back({vk, false, extended, 0});
         events_.push_back({vk, true, extended, 0});
+        maskDue_ = false;
     }
 
     void TapUnicode(char16_t unit) {
         events_.push_back({0, false, false, unit});
         events_.push_back({0, true, false, unit});
+        maskDue_ = false;
     }
 
     const unsigned held_;
     unsigned down_;
-    unsigned unannounced_;  // held keys no event has named yet
+    unsigned unannounced_;  // keys down that no event has named yet
+    bool maskDue_;          // an Alt or Windows key may be down with no tap since
     const LayoutKeyOf& layoutKeyOf_;
     std::vector<KeyEvent> events_;
 };
@@ -195,10 +202,10 @@ std::uint16_t VirtualKeyOf(SidedModifier key) {
     return 0;
 }
 
-std::vector<KeyEvent> PlanKeyEvents(const std::vector<KeyStroke>& strokes, unsigned held,
+std::vector<KeyEvent> PlanKeyEvents(const std::vector<KeyStroke>& strokes, ModifierState modifiers,
                                     const LayoutKeyOf& layoutKeyOf) {
-    Planner planner(held, layoutKeyOf);
-    if (!strokes.empty()) planner.ReleaseAltNotHeld();
+    if (strokes.empty()) return {};
+    Planner planner(modifiers, layoutKeyOf);
     for (const KeyStroke& stroke : strokes) planner.Stroke(stroke);
     return planner.Finish();
 }

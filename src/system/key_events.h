@@ -30,6 +30,10 @@ inline constexpr std::uint16_t kLeftShift = 0xA0, kRightShift = 0xA1;
 inline constexpr std::uint16_t kLeftCtrl = 0xA2, kRightCtrl = 0xA3;
 inline constexpr std::uint16_t kLeftAlt = 0xA4, kRightAlt = 0xA5;
 inline constexpr std::uint16_t kLeftWin = 0x5B, kRightWin = 0x5C;
+// An unassigned key that nothing reads: tapped between an Alt or Windows
+// key's press and its release, so that the release opens neither the
+// window's menu nor Start.
+inline constexpr std::uint16_t kMask = 0xE8;
 }  // namespace vk
 
 // The virtual-key code of a sided modifier (one bit of SidedModifier).
@@ -57,12 +61,23 @@ struct LayoutKey {
 // Nothing when the layout has no key for the character.
 using LayoutKeyOf = std::function<std::optional<LayoutKey>(char16_t)>;
 
-// The events for `strokes` while the user holds `held` (SidedModifier
-// bits). Letters A-Z and digits go as their own virtual keys whatever the
-// layout, since accelerators see virtual keys; other characters go by
-// `layoutKeyOf`, else as Unicode characters. Each stroke sees exactly its
-// own modifiers; afterwards every key is back in the state the user holds.
-std::vector<KeyEvent> PlanKeyEvents(const std::vector<KeyStroke>& strokes, unsigned held,
+// What the keys go out against (SidedModifier bits): the modifiers the user
+// holds now, and those seen down lately (held or since released). The
+// window that receives the keys may have seen a recent one go down but not
+// up, when the focus moved in between, and then still takes it as down.
+struct ModifierState {
+    unsigned held = 0;
+    unsigned recent = 0;
+};
+
+// The events for `strokes`. Letters A-Z and digits go as their own virtual
+// keys whatever the layout, since accelerators see virtual keys; other
+// characters go by `layoutKeyOf`, else as Unicode characters. Each stroke
+// sees exactly its own modifiers, whatever the receiving window last saw;
+// no Alt or Windows key goes up without another key pressed and released
+// since it went down; afterwards every key is as the user holds it. With
+// nothing held and nothing recent, only the strokes' own keys go.
+std::vector<KeyEvent> PlanKeyEvents(const std::vector<KeyStroke>& strokes, ModifierState modifiers,
                                     const LayoutKeyOf& layoutKeyOf);
 
 }  // namespace zantoli

@@ -35,7 +35,40 @@ INPUT ToInput(const KeyEvent& event) {
     return input;
 }
 
+// One thread sends the keys, and it is the thread whose messages are noted.
+thread_local unsigned recentModifiers = 0;
+
+// The side of a modifier in a key message; 0 for any other key.
+unsigned SidedModifierOf(const MSG& msg) {
+    const bool extended = (msg.lParam & (1 << 24)) != 0;
+    switch (msg.wParam) {
+    case VK_SHIFT: {
+        const UINT scan = (static_cast<UINT>(msg.lParam) >> 16) & 0xFFu;
+        return MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX) == VK_RSHIFT ? kRightShift : kLeftShift;
+    }
+    case VK_CONTROL: return extended ? kRightCtrl : kLeftCtrl;
+    case VK_MENU: return extended ? kRightAlt : kLeftAlt;
+    case VK_LSHIFT: return kLeftShift;
+    case VK_RSHIFT: return kRightShift;
+    case VK_LCONTROL: return kLeftCtrl;
+    case VK_RCONTROL: return kRightCtrl;
+    case VK_LMENU: return kLeftAlt;
+    case VK_RMENU: return kRightAlt;
+    case VK_LWIN: return kLeftWin;
+    case VK_RWIN: return kRightWin;
+    default: return 0;
+    }
+}
+
 }  // namespace
+
+void NoteKeyMessage(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+        msg.message == WM_SYSKEYUP)
+        recentModifiers |= SidedModifierOf(msg);
+}
+
+unsigned RecentModifiers() { return recentModifiers; }
 
 unsigned HeldModifiers() {
     unsigned held = 0;
@@ -46,17 +79,19 @@ unsigned HeldModifiers() {
     return held;
 }
 
-std::vector<INPUT> KeyStrokeInputs(const std::vector<KeyStroke>& strokes, unsigned held) {
+std::vector<INPUT> KeyStrokeInputs(const std::vector<KeyStroke>& strokes, ModifierState modifiers) {
     std::vector<INPUT> inputs;
-    for (const KeyEvent& event : PlanKeyEvents(strokes, held, LayoutKeyOfCharacter))
+    for (const KeyEvent& event : PlanKeyEvents(strokes, modifiers, LayoutKeyOfCharacter))
         inputs.push_back(ToInput(event));
     return inputs;
 }
 
 bool SendKeyString(const std::string& keys) {
-    std::vector<INPUT> inputs = KeyStrokeInputs(ParseKeyString(keys), HeldModifiers());
+    std::vector<INPUT> inputs = KeyStrokeInputs(ParseKeyString(keys), {HeldModifiers(), recentModifiers});
     if (inputs.empty()) return true;
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) return false;
+    recentModifiers = 0;
+    return true;
 }
 
 }  // namespace zantoli::win32
