@@ -42,6 +42,7 @@ void Form1::texto_KeyPress(std::int16_t& KeyAscii) {
     // back only when it changed: setting it would also replace characters
     // the code page lacks.
     const auto keepForRetry = [&](const char* why) {
+        ++refusedEnters_;
         if (texto.Text() != entry) texto.SetText(entry);
         sys_.MsgBox(why, "Error", vbCritical);
     };
@@ -61,6 +62,7 @@ void Form1::ProcessEnter(const std::string& entry) {
     std::string st = texto.Text();
     texto.SetText(VerAlias(st));
     if (texto.Text() == kRefusedCommand) {
+        ++refusedEnters_;
         texto.SetText("");
         sys_.MsgBox("Comando inválido.", "Error", vbCritical);
         return;
@@ -80,7 +82,9 @@ void Form1::ProcessEnter(const std::string& entry) {
         }
     }
     ultimo.SetCaption(command);
-    texto.SetText("");
+    // Text typed meanwhile (keys typed ahead reach the line once the
+    // command has gone) is the next command's.
+    if (texto.Text() == command) texto.SetText("");
     if (!recorded)
         sys_.MsgBox("La lista del historial no admite más entradas; la orden se ha enviado sin anotarla.",
                     "Error", vbCritical);

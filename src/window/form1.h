@@ -28,6 +28,9 @@ public:
     void lista_DblClick();
     void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     int yaestaba(const std::string& st) const;
+    // How many Enters so far sent nothing (refused, or not sent for a
+    // reason the user was told of).
+    int RefusedEnters() const { return refusedEnters_; }
 
     // Alias resolution and validation.
     std::string VerAlias(std::string& st);
@@ -73,6 +76,7 @@ private:
     // Set while a command is being handled, so an Enter that arrives while
     // the dispatch waits for the focus does not start a nested one.
     bool handlingEnter_ = false;
+    int refusedEnters_ = 0;
 };
 
 }  // namespace zantoli

@@ -27,8 +27,16 @@ bool StandinWindow::Create(HINSTANCE instance, int show) {
     wc.lpszClassName = kClassName;
     if (!RegisterClassExW(&wc)) return false;
 
+    // A menu bar as a drawing program has: a lone Alt press and release
+    // puts the window into menu mode, which then takes the keys.
+    HMENU bar = CreateMenu();
+    for (const wchar_t* title : {L"&Archivo", L"&Edición", L"&Dibujo"}) {
+        HMENU popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING, 0, L"(vacío)");
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+    }
     if (!CreateWindowExW(0, kClassName, options_.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 760,
-                         520, nullptr, nullptr, instance, this))
+                         520, nullptr, bar, instance, this))
         return false;
     ShowWindow(hwnd_, show);
     UpdateWindow(hwnd_);

@@ -14,7 +14,9 @@
 #include "win32/services/event_boundary.h"
 #include "win32/services/activation.h"
 #include "win32/services/screen.h"
+#include "win32/services/send_keys.h"
 #include "win32/services/show_key.h"
+#include "win32/services/type_ahead.h"
 #include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
@@ -35,6 +37,8 @@ constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
 constexpr UINT_PTR kTextoEditSubclass = 1;
 // The program's icon, resource 1 of the executable.
 constexpr WORD kIconId = 1;
+// Posted to hand the keys typed ahead to the window once a command is done.
+constexpr UINT kReplayTypeAhead = WM_APP + 1;
 // How far texto's list drops down below its field.
 constexpr float kDropDownExtent = 1500;
 
@@ -59,7 +63,14 @@ MainWindow::MainWindow(HINSTANCE instance)
 template <class Handler>
 void MainWindow::Raise(Handler&& handler) {
     if (!ready_) return;
-    RunEventHandler(*desktop_, std::forward<Handler>(handler));
+    const int refused = form1_->RefusedEnters();
+    {
+        // A handler may send a command: what is typed meanwhile comes after.
+        const type_ahead::Holding holding;
+        RunEventHandler(*desktop_, std::forward<Handler>(handler));
+    }
+    if (form1_->RefusedEnters() != refused) type_ahead::DropHeldEnters();
+    if (!type_ahead::Active() && type_ahead::AnyHeld()) PostMessageW(hwnd(), kReplayTypeAhead, 0, 0);
 }
 
 void MainWindow::Create(Form1& form1, Desktop& desktop, const std::optional<SavedPlacement>& saved) {
@@ -192,6 +203,7 @@ void MainWindow::FitTextoToDesignHeight() {
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
+    NoteKeyMessage(msg);
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
     const HWND lista = lista_.Hwnd();
     if (msg.hwnd != lista && msg.hwnd != textoEdit_ && msg.hwnd != texto_.Hwnd()) return false;
@@ -243,6 +255,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_HOTKEY:
         if (wParam == kShowKeyId) OnShowKey();
+        return 0;
+    case kReplayTypeAhead:
+        ReplayTypeAhead();
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -363,6 +378,15 @@ bool MainWindow::OnTextoKeyDown(WPARAM key) {
 void MainWindow::OnShowKey() {
     BringToFront(hwnd());
     texto_.SetFocus();
+}
+
+// Each held key as it would have come from the queue, already translated.
+// An Enter among them sends its command before the next key goes.
+void MainWindow::ReplayTypeAhead() {
+    MSG msg;
+    while (type_ahead::NextHeld(msg)) {
+        if (IsWindow(msg.hwnd) && !PreTranslate(msg)) DispatchMessageW(&msg);
+    }
 }
 
 // The window is now on a monitor of another scaling, or the scaling

@@ -50,8 +50,9 @@ public:
     void ShowSuggestions(Suggestions& suggestions);
     SuggestionList& suggestionList() { return suggestionList_; }
 
-    // For the message loop: keys the window steers itself (Tab moves
-    // between lista and texto). True when `msg` was handled.
+    // For the message loop, every message it retrieves: keys the window
+    // steers itself (Tab moves between lista and texto). True when `msg`
+    // was handled.
     bool PreTranslate(const MSG& msg);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,6 +67,7 @@ private:
     void PlaceControls(const TwipsRect& texto, const TwipsRect& lista, const TwipsRect& ultimo);
 
     void OnShowKey();
+    void ReplayTypeAhead();
     void UpdateSuggestions();
     void TakeSuggestion(int index);
     bool OnTextoKeyDown(WPARAM key);

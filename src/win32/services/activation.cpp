@@ -1,9 +1,11 @@
 #include "win32/services/activation.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "win32/services/encoding.h"
 #include "win32/services/integrity.h"
+#include "win32/services/type_ahead.h"
 
 namespace zantoli::win32 {
 
@@ -72,9 +74,50 @@ bool AnswersWithin(HWND target, UINT timeoutMs) {
     return SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+// Sent messages answered, key messages held, paint and timers dispatched;
+// everything else waits for the main loop.
+void PumpWhileWaiting() {
+    type_ahead::TakeQueuedKeys();
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    // Bounded: a window that never validates would be painted for ever.
+    for (int i = 0; i < 16 && PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessageW(&msg);
+    for (int i = 0; i < 16 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageW(&msg);
+}
+
+// A window answers a sent message only between its tasks. The answer comes
+// back as a callback, so that this window keeps painting and taking keys
+// while it waits; one that comes after the wait gave up finds it over.
+thread_local ULONG_PTR lastAnswer = 0;
+thread_local ULONG_PTR lastQuestion = 0;
+
+void CALLBACK TakeAnswer(HWND, UINT, ULONG_PTR question, LRESULT) { lastAnswer = question; }
+
+bool AnswersWhileWaiting(HWND target, DWORD timeoutMs) {
+    if (IsHungAppWindow(target)) return false;
+    const ULONG_PTR question = ++lastQuestion;
+    if (!SendMessageCallbackW(target, WM_NULL, 0, 0, TakeAnswer, question)) return false;
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        PumpWhileWaiting();
+        if (lastAnswer == question) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 20)),
+                                    QS_ALLINPUT, 0);
+    }
+}
+
+// Enter typed ahead in the command window is handled once the CAD window
+// is in front already: then there is nothing to wait for.
 HWND FindAfterFocusWait(const std::string& title, HWND waitFor) {
-    if (waitFor != nullptr) WaitUntilForeground(waitFor, kFocusWaitMs);
-    return FindWindowByTitle(Utf8ToWide(title));
+    const std::wstring wide = Utf8ToWide(title);
+    if (waitFor != nullptr && !OwnThreadInFront(waitFor)) {
+        const HWND target = FindWindowByTitle(wide);
+        if (target != nullptr && target == GetForegroundWindow()) return target;
+        WaitUntilForeground(waitFor, kFocusWaitMs);
+    }
+    return FindWindowByTitle(wide);
 }
 
 }  // namespace
@@ -96,6 +139,8 @@ bool BringToFront(HWND target) {
         else
             ShowWindowAsync(target, SW_RESTORE);
     }
+    // Keys typed here meanwhile would be dropped by the switch.
+    type_ahead::TakeQueuedKeys();
     if (GetForegroundWindow() != target) SetForegroundWindow(target);
 
     const ULONGLONG deadline = GetTickCount64() + 500;
@@ -126,6 +171,7 @@ void WaitUntilForeground(HWND own, DWORD timeoutMs) {
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return;
             }
+            if (type_ahead::Hold(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -149,7 +195,7 @@ Activation KeysCanReach(HWND target) {
     // to read. A window answers a sent message only between its tasks.
     if (AnswersWithin(target, kAnswersAtOnceMs)) return Activation::InFront;
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const bool answered = AnswersWithin(target, kBusyWaitMs);
+    const bool answered = AnswersWhileWaiting(target, kBusyWaitMs);
     SetCursor(previous);
     if (!answered) return Activation::Busy;
     // A modal dialog may have opened while it was busy.
@@ -179,6 +225,7 @@ void PumpPendingMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        if (type_ahead::Hold(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -9,6 +9,7 @@
 #include "win32/services/screen.h"
 #include "win32/services/send_keys.h"
 #include "win32/services/show_key.h"
+#include "win32/services/type_ahead.h"
 #include "win32/services/win32_error.h"
 
 namespace zantoli::win32 {
@@ -38,6 +39,9 @@ public:
     void Kill(const std::string& path) override { RemoveFile(path); }
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override {
+        // Keys typed ahead are the input line's, not the box's: an Enter
+        // among them would close it unread.
+        type_ahead::TakeQueuedKeys();
         return MessageBoxW(LiveMainWindow(), Utf8ToWide(prompt).c_str(),
                            Utf8ToWide(title).c_str(), static_cast<UINT>(style));
     }

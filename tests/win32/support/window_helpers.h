@@ -40,16 +40,20 @@ bool PumpUntil(Done done, DWORD milliseconds) {
 // Makes `hwnd` the foreground window as a click on it would, also from a
 // test process that does not own the foreground (a CI job's console does).
 // The system lifts its foreground lock when Alt is pressed, so an Alt press
-// is injected first; Ctrl inside it keeps the Alt from opening a menu.
-// Every test takes this one way, under Wine too. True once `hwnd` is in
-// front (this thread's messages are pumped meanwhile).
-inline bool ForceForeground(HWND hwnd, DWORD milliseconds = 2000) {
+// is injected first, inside a Ctrl press: the window in front may receive
+// only the first keys before the switch, and a Ctrl there keeps a lone Alt
+// from putting it into menu mode. Every test takes this one way, under
+// Wine too. True once `hwnd` is in front (this thread's messages are pumped
+// meanwhile).
+enum class AltOrder { InsideCtrl, AltFirst };
+inline bool ForceForeground(HWND hwnd, DWORD milliseconds = 2000, AltOrder order = AltOrder::InsideCtrl) {
     if (GetForegroundWindow() != hwnd) {
         INPUT keys[4] = {};
-        const WORD order[4] = {VK_MENU, VK_CONTROL, VK_CONTROL, VK_MENU};
+        const WORD inside[4] = {VK_CONTROL, VK_MENU, VK_MENU, VK_CONTROL};
+        const WORD altFirst[4] = {VK_MENU, VK_CONTROL, VK_CONTROL, VK_MENU};
         for (int i = 0; i < 4; ++i) {
             keys[i].type = INPUT_KEYBOARD;
-            keys[i].ki.wVk = order[i];
+            keys[i].ki.wVk = order == AltOrder::AltFirst ? altFirst[i] : inside[i];
             keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
         }
         SendInput(4, keys, sizeof(INPUT));
