@@ -327,7 +327,7 @@ void MainWindow::UpdateSuggestions() {
     for (int i = 0, count = lista_.ListCount(); i < count; ++i) history.push_back(lista_.List(i));
     suggested_ = suggestions_->For(texto_.Text(), history);
     std::vector<std::wstring> lines;
-    for (const Suggestion& suggestion : suggested_) lines.push_back(AnsiToWide(suggestion.shown));
+    for (const Suggestion& suggestion : suggested_) lines.push_back(AnsiToWide(suggestion.Spoken()));
     RECT field{};
     GetWindowRect(texto_.Hwnd(), &field);
     suggestionList_.Show(lines, field, regularFont_.get());
