@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "system/controls.h"
@@ -28,6 +29,9 @@ public:
     void lista_DblClick();
     void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     int yaestaba(const std::string& st) const;
+    // Told of every command sent, with its entry text (the text as typed):
+    // the lasting history listens here.
+    std::function<void(const std::string& entry)> commandSent;
 
     // Alias resolution and validation.
     std::string VerAlias(std::string& st);

@@ -36,6 +36,7 @@ public:
         ReplaceWholeFile(path, bytes);
     }
     void Kill(const std::string& path) override { RemoveFile(path); }
+    void Rename(const std::string& from, const std::string& to) override { RenameFile(from, to); }
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override {
         return MessageBoxW(LiveMainWindow(), Utf8ToWide(prompt).c_str(),
