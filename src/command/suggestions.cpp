@@ -19,7 +19,7 @@ bool StartsWith(const std::string& text, const std::string& prefix) { return tex
 
 std::string Suggestion::Spoken() const {
     if (group == SuggestionGroup::History) return text;
-    return text + ", " + command + (refused ? std::string(", ") + kRefusedMark : std::string());
+    return text + ", " + command;
 }
 
 Suggestions::Suggestions(const System& sys) : sys_(sys), path_(sys.AppDir() + app_files::kAliases) {}

@@ -30,7 +30,8 @@ struct Suggestion {
     // Where the typed text is: in `text` for the alias name and the
     // history, in `command` for the two command groups.
     std::size_t matchAt = 0, matchLength = 0;
-    // One line for the list and screen readers: "L, LINE".
+    // One line for the list and screen readers: "L, LINE" (in the code
+    // page; a refused alias adds ", " and kRefusedMark, which is UTF-8).
     std::string Spoken() const;
 };
 

@@ -13,7 +13,7 @@ using Texts = std::vector<std::string>;
 
 Texts Spoken(const std::vector<Suggestion>& list) {
     Texts spoken;
-    for (const Suggestion& s : list) spoken.push_back(s.Spoken());
+    for (const Suggestion& s : list) spoken.push_back(s.Spoken() + (s.refused ? ", no se envía" : ""));
     return spoken;
 }
 
