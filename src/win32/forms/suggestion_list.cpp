@@ -24,20 +24,22 @@ int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
     return size.cx;
 }
 
-// `text` from `x` on, the piece [at, at + length) in `bold`; returns the
-// x after it.
+// `text` from `x` on, the piece [at, at + length) in `bold` and in
+// `matchColour`, so that it stands out in the grey column too.
 void DrawWithMatch(HDC dc, int x, const RECT& cell, const std::wstring& text, std::size_t at, std::size_t length,
-                   HFONT regular, HFONT bold) {
+                   HFONT regular, HFONT bold, COLORREF matchColour) {
     at = std::min(at, text.size());
     length = std::min(length, text.size() - at);
     const std::wstring pieces[] = {text.substr(0, at), text.substr(at, length), text.substr(at + length)};
     for (int i = 0; i < 3; ++i) {
         const HFONT font = i == 1 ? bold : regular;
         const SelectedObject selected(dc, font);
+        const COLORREF colour = i == 1 ? SetTextColor(dc, matchColour) : CLR_INVALID;
         RECT clip = cell;
         clip.left = x;
         ExtTextOutW(dc, x, cell.top, ETO_CLIPPED, &clip, pieces[i].c_str(), static_cast<UINT>(pieces[i].size()),
                     nullptr);
+        if (colour != CLR_INVALID) SetTextColor(dc, colour);
         x += TextWidth(dc, font, pieces[i]);
     }
 }
@@ -169,10 +171,10 @@ void SuggestionList::DrawItem(const DRAWITEMSTRUCT& item) const {
     RECT aliasCell = cell;
     aliasCell.right = std::min<LONG>(cell.right, cell.left + commandColumn_);
     DrawWithMatch(dc, cell.left + padding_, aliasCell, line.text, line.matchInCommand ? none : line.matchAt,
-                  line.matchLength, regular_, bold_);
+                  line.matchLength, regular_, bold_, line.refused ? grey : text);
     SetTextColor(dc, grey);
     DrawWithMatch(dc, cell.left + commandColumn_, cell, line.command, line.matchInCommand ? line.matchAt : none,
-                  line.matchLength, regular_, bold_);
+                  line.matchLength, regular_, bold_, line.refused ? grey : text);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 
