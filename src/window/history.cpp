@@ -1,6 +1,7 @@
 #include "window/history.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "system/app_files.h"
 #include "system/file_error.h"

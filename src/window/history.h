@@ -19,7 +19,7 @@ inline constexpr std::size_t kHistoryEntries = 500;
 // Longer texts (a pasted expression) are sent but not remembered.
 inline constexpr std::size_t kMaxHistoryText = 1024;
 // 500 of the longest lines, with room to spare; a larger file is not read.
-inline constexpr std::uint64_t kMaxHistoryBytes = 1024 * 1024;
+inline constexpr std::uint64_t kMaxHistoryBytes = std::uint64_t{1024} * 1024;
 
 struct HistoryEntry {
     std::string text;  // as typed

@@ -53,7 +53,7 @@ struct Options {
 };
 
 // No options file is anywhere near this large; a larger one is not read.
-inline constexpr std::uint64_t kMaxOptionsBytes = 64 * 1024;
+inline constexpr std::uint64_t kMaxOptionsBytes = std::uint64_t{64} * 1024;
 
 // The options in `path`. A missing file gives the defaults and no problem;
 // a file that cannot be read, or is too large, gives the defaults and its
