@@ -159,6 +159,7 @@ Section /o "un.Borrar también los alias, la posición de la ventana y las opcio
     Delete "$INSTDIR\alias.dat"
     Delete "$INSTDIR\zantoli.ini"
     Delete "$INSTDIR\opciones.ini"
+    Delete "$INSTDIR\historial.dat"
 SectionEnd
 
 Section "-un.Folder"

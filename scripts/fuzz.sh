@@ -21,7 +21,7 @@ cd "$root"
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(alias settings keystring)
+[ ${#targets[@]} -gt 0 ] || targets=(alias settings keystring options history)
 build_dir=${ZANTOLI_FUZZ_BUILD_DIR:-build/fuzz}
 jobs=${ZANTOLI_FUZZ_JOBS:-1}
 

@@ -66,6 +66,12 @@ void DiskSystem::ReplaceContents(const std::string& path, std::string_view bytes
     if (error) throw FileError(file_op::kWrite, path, error.message());
 }
 
+void DiskSystem::Rename(const std::string& from, const std::string& to) {
+    std::error_code error;
+    std::filesystem::rename(Native(from), Native(to), error);
+    if (error) throw FileError(file_op::kRename, from, error.message());
+}
+
 void DiskSystem::Kill(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::remove(Native(path), error))

@@ -21,6 +21,7 @@ public:
     std::optional<FileStamp> StampOf(const std::string& path) const override;
     void WriteFile(const std::string& path, std::string_view bytes) override;
     void ReplaceContents(const std::string& path, std::string_view bytes) override;
+    void Rename(const std::string& from, const std::string& to) override;
     void Kill(const std::string& path) override;
 
 private:

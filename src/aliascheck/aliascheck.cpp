@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <exception>
 #include <map>
+#include <optional>
 #include <string_view>
 
+#include "command/alias_line.h"
 #include "command/fields.h"
 #include "command/validation.h"
 #include "system/file_error.h"
@@ -56,11 +58,11 @@ public:
 
     void Line(int number, const std::string& line) {
         // Empty lines and comments define nothing and are meant not to.
-        if (line.empty() || line.front() == ';') return;
+        const std::optional<AliasLine> split = SplitAliasLine(line);
+        if (line.empty() || !split) return;
 
-        const std::string second(FieldOf(line, 1, ';'));
-        Entry entry{number, desktop_.UCase(std::string(FieldOf(line, 0, ';'))),
-                    desktop_.UCase(std::string(FieldOf(second, 1, '*')))};
+        const std::string second(split->second);
+        Entry entry{number, desktop_.UCase(std::string(split->alias)), desktop_.UCase(std::string(split->command))};
         entries_.push_back(entry);
 
         if (line.find_first_not_of(" \t") == std::string::npos) {
@@ -99,15 +101,13 @@ public:
             Add(number, "el comando " + command + " " + commandBlanks +
                             ", y los espacios se envían con él.");
 
-        // Commands for the CAD application's "$>" channel are not checked.
-        if (entry.command.compare(0, 2, "$>") != 0) {
-            if (RefusedBeforeSending(entry.command)) {
-                const std::string word = BlockedWordIn(entry.command);
-                Add(number, "el comando " + command +
-                                (word.empty() ? std::string(" se toma como rechazado")
-                                              : " contiene la palabra bloqueada " + Quote(word)) +
-                                ": se rechaza siempre con «Comando inválido.».");
-            }
+        // As Enter sends it: "$>" commands go unchecked.
+        if (CommandEnterSends(entry.alias, entry.command) == kRefusedCommand) {
+            const std::string word = BlockedWordIn(entry.command);
+            Add(number, "el comando " + command +
+                            (word.empty() ? std::string(" se toma como rechazado")
+                                          : " contiene la palabra bloqueada " + Quote(word)) +
+                            ": se rechaza siempre con «Comando inválido.».");
         }
     }
 

@@ -1,6 +1,7 @@
 #include <string>
 #include <string_view>
 
+#include "command/alias_line.h"
 #include "command/alias_lookup.h"
 #include "system/app_files.h"
 #include "window/form1.h"
@@ -13,11 +14,7 @@ std::string Form1::VerAlias(std::string& st) {
     AliasLookup lookup(sys_, st);
     sys_.ReadLines(AppFile(app_files::kAliases),
                    [&lookup](std::string_view line) { lookup.Line(line); });
-    std::string result = lookup.Command();
-    if (result.empty()) result = st;
-    // A "$>" text goes to the CAD application untouched, unchecked.
-    if (result.compare(0, 2, "$>") != 0) result = ValeCom(result);
-    return result;
+    return CommandEnterSends(st, lookup.Command());
 }
 
 }  // namespace zantoli

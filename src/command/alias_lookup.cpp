@@ -1,6 +1,6 @@
 #include "command/alias_lookup.h"
 
-#include "command/fields.h"
+#include "command/alias_line.h"
 
 namespace zantoli {
 
@@ -19,17 +19,15 @@ AliasLookup::AliasLookup(const Desktop& desktop, const std::string& typed)
 }
 
 void AliasLookup::Line(std::string_view line) {
-    if (!line.empty() && line.front() == ';') return;  // a comment
-    if (!AliasMatches(line)) return;
-    const std::string_view command = FieldOf(FieldOf(line, 1, ';'), 1, '*');
-    command_.assign(command.data(), command.size());
+    // Most lines differ from the typed text in their first bytes: those are
+    // passed over before the line is taken apart.
+    if (byteWise_ && !MayMatch(line)) return;
+    const std::optional<AliasLine> split = SplitAliasLine(line);
+    if (!split || !AliasMatches(split->alias)) return;
+    command_.assign(split->command.data(), split->command.size());
 }
 
-bool AliasLookup::AliasMatches(std::string_view line) const {
-    if (!byteWise_) return desktop_.UCase(std::string(FieldOf(line, 0, ';'))) == typed_;
-    // The alias field is the text before the first ';'. Most lines differ
-    // from the typed text in their first bytes, so compare while scanning
-    // instead of looking for the end of the field first.
+bool AliasLookup::MayMatch(std::string_view line) const {
     const std::size_t length = typed_.size();
     if (line.size() < length) return false;
     for (std::size_t i = 0; i < length; ++i) {
@@ -37,6 +35,15 @@ bool AliasLookup::AliasMatches(std::string_view line) const {
         if (c == ';' || upper_[c] != static_cast<unsigned char>(typed_[i])) return false;
     }
     return line.size() == length || line[length] == ';';
+}
+
+bool AliasLookup::AliasMatches(std::string_view alias) const {
+    if (!byteWise_) return desktop_.UCase(std::string(alias)) == typed_;
+    if (alias.size() != typed_.size()) return false;
+    for (std::size_t i = 0; i < alias.size(); ++i) {
+        if (upper_[static_cast<unsigned char>(alias[i])] != static_cast<unsigned char>(typed_[i])) return false;
+    }
+    return true;
 }
 
 std::string AliasLookup::Command() const {

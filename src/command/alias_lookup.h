@@ -23,8 +23,11 @@ public:
     std::string Command() const;
 
 private:
-    // Whether the alias field of `line`, upper-cased, is the typed text.
-    bool AliasMatches(std::string_view line) const;
+    // Whether `alias`, upper-cased, is the typed text.
+    bool AliasMatches(std::string_view alias) const;
+    // False when the start of `line` already rules a match out (byte-wise
+    // upper-casing only): a quick pass before the line is split.
+    bool MayMatch(std::string_view line) const;
 
     const Desktop& desktop_;
     const std::string& typed_;

@@ -70,6 +70,7 @@ void Form1::ProcessEnter(const std::string& entry) {
     if (EmptyOrSpaces(texto.Text())) texto.SetText(ultimo.Caption());
     const std::string command = texto.Text();
     OrdenVuro(command);
+    if (commandSent) commandSent(entry);
     // The history lists what was typed, and only once it has been sent. A
     // full list cannot undo the sending: the command still counts as sent.
     bool recorded = true;

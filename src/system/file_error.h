@@ -34,6 +34,7 @@ namespace file_op {
 inline const char* const kRead = "leer";
 inline const char* const kWrite = "escribir";
 inline const char* const kDelete = "borrar";
+inline const char* const kRename = "cambiar el nombre de";
 }  // namespace file_op
 
 }  // namespace zantoli

@@ -67,6 +67,9 @@ public:
     virtual void ReplaceContents(const std::string& path, std::string_view bytes) = 0;
     // Deletes the file. Throws FileError, also when it does not exist.
     virtual void Kill(const std::string& path) = 0;
+    // Gives the file `from` the name `to`, replacing a file of that name.
+    // Throws FileError.
+    virtual void Rename(const std::string& from, const std::string& to) = 0;
 };
 
 class Desktop {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "system/controls.h"
@@ -31,6 +32,9 @@ public:
     // How many Enters so far sent nothing (refused, or not sent for a
     // reason the user was told of).
     int RefusedEnters() const { return refusedEnters_; }
+    // Told of every command sent, with its entry text (the text as typed):
+    // the lasting history listens here.
+    std::function<void(const std::string& entry)> commandSent;
 
     // Alias resolution and validation.
     std::string VerAlias(std::string& st);

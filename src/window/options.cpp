@@ -120,6 +120,12 @@ std::optional<Hotkey> ParseHotkey(std::string_view text, std::string& why) {
 Options ReadOptions(const Files& files, const std::string& path) {
     Options options;
     if (!files.FileExists(path)) return options;
+    if (const auto stamp = files.StampOf(path); stamp && stamp->size > kMaxOptionsBytes) {
+        options.problems.push_back("con " + std::to_string(stamp->size / 1024) +
+                                   " KB es demasiado grande para ser un archivo de opciones (como mucho " +
+                                   std::to_string(kMaxOptionsBytes / 1024) + " KB); no se ha leído");
+        return options;
+    }
     int number = 0;
     try {
         files.ReadLines(path, [&](std::string_view line) {
@@ -136,17 +142,17 @@ Options ReadOptions(const Files& files, const std::string& path) {
             }
             const std::string name = Lower(Trimmed(text.substr(0, equals)));
             const std::string_view value = Trimmed(text.substr(equals + 1));
-            if (name == "sugerencias") {
+            if (name == "sugerencias" || name == "historial") {
                 const std::string answer = Lower(value);
                 if (answer == "no" || answer == "si" || answer == "s\xED" || answer == "sí")
-                    options.suggestions = answer != "no";
+                    (name == "historial" ? options.history : options.suggestions) = answer != "no";
                 else
-                    options.problems.push_back(at + "sugerencias=" + Shown(value) + ": el valor es sí o no");
+                    options.problems.push_back(at + name + "=" + Shown(value) + ": el valor es sí o no");
                 return;
             }
             if (name != "tecla") {
                 options.problems.push_back(at + "«" + Shown(name) +
-                                           "» no es una opción (las que hay son tecla y sugerencias)");
+                                           "» no es una opción (las que hay son tecla, sugerencias e historial)");
                 return;
             }
             if (Lower(value) == "no") {
@@ -167,6 +173,20 @@ Options ReadOptions(const Files& files, const std::string& path) {
         return defaults;
     }
     return options;
+}
+
+}  // namespace zantoli
+
+namespace zantoli {
+
+std::string FirstProblems(const std::vector<std::string>& problems, std::size_t total) {
+    std::string lines;
+    for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) lines += "\n" + problems[i];
+    if (total > kProblemsShown) {
+        const std::size_t more = total - kProblemsShown;
+        lines += "\ny " + std::to_string(more) + (more == 1 ? " línea más." : " líneas más.");
+    }
+    return lines;
 }
 
 }  // namespace zantoli

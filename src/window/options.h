@@ -4,6 +4,9 @@
 //                            front from any program (the default; "no"
 //                            switches it off)
 //   sugerencias=sí           the suggestions under the input line ("no")
+//   historial=sí             the commands sent kept in historial.dat for
+//                            the suggestions of later starts ("no": the
+//                            file is neither read nor written)
 #pragma once
 
 #include <cstdint>
@@ -43,13 +46,23 @@ std::optional<Hotkey> ParseHotkey(std::string_view text, std::string& why);
 struct Options {
     std::optional<Hotkey> hotkey = kDefaultHotkey;  // nothing: switched off
     bool suggestions = true;
+    bool history = true;
     // What could not be used, one Spanish line each; those options keep
     // their defaults.
     std::vector<std::string> problems;
 };
 
+// No options file is anywhere near this large; a larger one is not read.
+inline constexpr std::uint64_t kMaxOptionsBytes = std::uint64_t{64} * 1024;
+
 // The options in `path`. A missing file gives the defaults and no problem;
-// a file that cannot be read gives the defaults and its reason.
+// a file that cannot be read, or is too large, gives the defaults and its
+// reason.
 Options ReadOptions(const Files& files, const std::string& path);
+
+// The first three problems on lines of their own, then how many more of the
+// `total`: a message that fits on the screen however many there are.
+inline constexpr std::size_t kProblemsShown = 3;
+std::string FirstProblems(const std::vector<std::string>& problems, std::size_t total);
 
 }  // namespace zantoli

@@ -11,9 +11,9 @@ Options StartShowKey(System& sys, const std::function<bool(const Hotkey&)>& regi
     const std::string path = sys.AppDir() + app_files::kOptions;
     Options options = ReadOptions(sys, path);
     if (!options.problems.empty()) {
-        std::string prompt = "Zantoli no ha podido usar parte de " + path + "; eso queda como viene de fábrica:";
-        for (const std::string& problem : options.problems) prompt += "\n" + problem;
-        sys.MsgBox(prompt, "Zantoli", vbExclamation);
+        sys.MsgBox("Zantoli no ha podido usar parte de " + path + "; eso queda como viene de fábrica:" +
+                       FirstProblems(options.problems, options.problems.size()),
+                   "Zantoli", vbExclamation);
     }
     if (!options.hotkey || registerKey(*options.hotkey)) return options;
     const std::string name = HotkeyName(*options.hotkey);

@@ -251,7 +251,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         userSizing_ = false;
         break;
     case WM_MOVE:
-        suggestionList_.Hide();
+        suggestionList_.Follow(FieldRect());
         break;
     case WM_HOTKEY:
         if (wParam == kShowKeyId) OnShowKey();
@@ -329,8 +329,9 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void MainWindow::ShowSuggestions(Suggestions& suggestions) {
+void MainWindow::ShowSuggestions(Suggestions& suggestions, const History& history) {
     suggestions_ = &suggestions;
+    history_ = &history;
     suggestionList_.Create(hwnd(), [this](int index) { TakeSuggestion(index); });
 }
 
@@ -338,14 +339,14 @@ void MainWindow::ShowSuggestions(Suggestions& suggestions) {
 // sends.
 void MainWindow::UpdateSuggestions() {
     if (!suggestions_) return;
-    std::vector<std::string> history;
-    for (int i = 0, count = lista_.ListCount(); i < count; ++i) history.push_back(lista_.List(i));
-    suggested_ = suggestions_->For(texto_.Text(), history);
-    std::vector<std::wstring> lines;
-    for (const Suggestion& suggestion : suggested_) lines.push_back(AnsiToWide(suggestion.shown));
+    suggested_ = suggestions_->For(texto_.Text(), history_->Texts());
+    suggestionList_.Show(suggested_, FieldRect(), regularFont_.get(), boldFont_.get(), dpi_.monitor);
+}
+
+RECT MainWindow::FieldRect() const {
     RECT field{};
     GetWindowRect(texto_.Hwnd(), &field);
-    suggestionList_.Show(lines, field, regularFont_.get());
+    return field;
 }
 
 void MainWindow::TakeSuggestion(int index) {

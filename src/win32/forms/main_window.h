@@ -12,6 +12,7 @@
 #include "system/twips.h"
 #include "window/saved_placement.h"
 #include "command/suggestions.h"
+#include "window/history.h"
 #include "win32/forms/hwnd_controls.h"
 #include "win32/forms/suggestion_list.h"
 #include "win32/forms/window_base.h"
@@ -46,8 +47,9 @@ public:
     const WindowDpi& dpi() const { return dpi_; }
 
     // From now on, what is typed in texto is followed by the suggestions of
-    // `suggestions` (which outlives the window).
-    void ShowSuggestions(Suggestions& suggestions);
+    // `suggestions`, with the earlier commands of `history` (both outlive
+    // the window).
+    void ShowSuggestions(Suggestions& suggestions, const History& history);
     SuggestionList& suggestionList() { return suggestionList_; }
 
     // For the message loop, every message it retrieves: keys the window
@@ -69,6 +71,7 @@ private:
     void OnShowKey();
     void ReplayTypeAhead();
     void UpdateSuggestions();
+    RECT FieldRect() const;  // texto's field, in screen coordinates
     void TakeSuggestion(int index);
     bool OnTextoKeyDown(WPARAM key);
     void OnDpiChanged(int dpi, const RECT& suggested);
@@ -95,6 +98,7 @@ private:
     HWND textoEdit_ = nullptr;
     GdiObject<HFONT> boldFont_, regularFont_;
     Suggestions* suggestions_ = nullptr;
+    const History* history_ = nullptr;
     std::vector<Suggestion> suggested_;
     SuggestionList suggestionList_;
     bool escapeTaken_ = false;

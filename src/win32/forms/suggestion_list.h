@@ -1,7 +1,10 @@
-// The suggestions under the input line (above it where the work area ends):
-// a popup with a list box that never takes the activation or the focus; it
-// only shows. The command window steers it: Down/Up choose, Tab or a click
-// puts the chosen entry into the input line, Esc closes it.
+// The suggestions beside the input line: a popup with a standard list box
+// that never takes the activation or the focus; it only shows. Each line
+// has two aligned columns, the alias and, in the system's grey, the command
+// Enter on it sends, the typed part in bold; the list box keeps each line's
+// text as "alias, command" for screen readers. The command window steers
+// it: Down/Up choose, Tab or a click puts the chosen entry into the input
+// line, Esc closes it. A refused alias is shown but cannot be chosen.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "command/suggestions.h"
 #include "win32/forms/window_base.h"
 
 namespace zantoli::win32 {
@@ -25,24 +29,42 @@ public:
     // gets the index of an entry the user clicks.
     void Create(HWND owner, std::function<void(int)> clicked);
 
-    // Shows `lines` in `font` along `field` (the input line, in screen
-    // coordinates); no lines hide it. Nothing is chosen afterwards.
-    void Show(const std::vector<std::wstring>& lines, const RECT& field, HFONT font);
+    // Shows `items` in the fonts of the window's DPI `dpi` beside `field`
+    // (the input line, in screen coordinates); none hide it. Nothing is
+    // chosen afterwards.
+    void Show(const std::vector<Suggestion>& items, const RECT& field, HFONT regular, HFONT bold, int dpi);
+    // Follows the input line to `field` when the window moved.
+    void Follow(const RECT& field);
     void Hide();
     bool Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
-    // Down (+1) and Up (-1); from nothing chosen to the first or the last.
+    // Down (+1) and Up (-1); from nothing chosen to the first or the last,
+    // passing over refused aliases.
     void Move(int step);
     int Chosen() const;  // -1: nothing chosen
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    struct Line {
+        std::wstring text, command;
+        bool refused;
+        bool matchInCommand;
+        std::size_t matchAt, matchLength;
+    };
+    void Place();
+    void DrawItem(const DRAWITEMSTRUCT& item) const;
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
 
     HINSTANCE instance_;
     HWND list_ = nullptr;
     std::function<void(int)> clicked_;
+    std::vector<Line> lines_;
+    HFONT regular_ = nullptr, bold_ = nullptr;
+    RECT field_{};
+    int width_ = 0, height_ = 0;  // of the whole list, its border included
+    int padding_ = 0;              // around each column, at the DPI
+    int commandColumn_ = 0;        // where the command column starts
 };
 
 }  // namespace zantoli::win32

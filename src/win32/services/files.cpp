@@ -129,6 +129,12 @@ void ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     throw MakeFileError(file_op::kWrite, path, error);
 }
 
+void RenameFile(const std::string& from, const std::string& to) {
+    if (!MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw MakeFileError(file_op::kRename, from, GetLastError());
+}
+
 void RemoveFile(const std::string& path) {
     if (!DeleteFileW(Utf8ToWide(path).c_str()))
         throw MakeFileError(file_op::kDelete, path, GetLastError());

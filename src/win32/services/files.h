@@ -19,5 +19,7 @@ void WriteWholeFile(const std::string& path, std::string_view bytes);
 // `path` in one step; the temporary file never outlives a failure.
 void ReplaceWholeFile(const std::string& path, std::string_view bytes);
 void RemoveFile(const std::string& path);
+// Renames `from` to `to` on the same volume, replacing `to`.
+void RenameFile(const std::string& from, const std::string& to);
 
 }  // namespace zantoli::win32

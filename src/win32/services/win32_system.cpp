@@ -37,6 +37,7 @@ public:
         ReplaceWholeFile(path, bytes);
     }
     void Kill(const std::string& path) override { RemoveFile(path); }
+    void Rename(const std::string& from, const std::string& to) override { RenameFile(from, to); }
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override {
         // Keys typed ahead are the input line's, not the box's: an Enter

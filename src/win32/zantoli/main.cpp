@@ -1,6 +1,8 @@
 // zantoli.exe: the command window "Linea de comando".
 #include <windows.h>
 
+#include <chrono>
+
 #include "window/form1.h"
 #include "window/saved_placement.h"
 #include "window/show_key.h"
@@ -16,7 +18,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace zantoli::win32;
 
     const auto sys = CreateWin32System();
-    Suggestions suggestions(*sys);  // outlives the window that shows them
+    // Both outlive the window that shows them.
+    Suggestions suggestions(*sys);
+    History history(*sys, [] {
+        return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    });
     MainWindow mainWindow(instance);
     SplashWindow splashWindow(instance);
     Form1 form1(*sys, mainWindow.form(), mainWindow.texto(), mainWindow.lista(),
@@ -36,7 +43,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RunEventHandler(*sys, [&] {
         const Options options =
             StartShowKey(*sys, [&](const Hotkey& hotkey) { return RegisterShowKey(mainWindow.hwnd(), hotkey); });
-        if (options.suggestions) mainWindow.ShowSuggestions(suggestions);
+        history.Start(options.history);
+        form1.commandSent = [&history](const std::string& entry) { history.Record(entry); };
+        if (options.suggestions) mainWindow.ShowSuggestions(suggestions, history);
     });
 
     // No IsDialogMessage: Enter must reach texto's edit as a character.

@@ -34,6 +34,16 @@ TEST_F(Pipeline, HistoryHoldsEachEntryTextOnceAndComparesCase) {
     EXPECT_EQ(sys.keysSent.size(), 5u);
 }
 
+TEST_F(Pipeline, TheLastingHistoryHearsOfEachCommandSentAsTyped) {
+    Texts heard;
+    form.commandSent = [&](const std::string& entry) { heard.push_back(entry); };
+    for (const char* typed : {"l", "menu", "l", ""}) {
+        TypeAndEnter(typed);
+        if (!sys.messages.empty()) sys.messages.clear();  // "Comando inválido."
+    }
+    EXPECT_EQ(heard, (Texts{"l", "l", ""})) << "a refused command was not sent";
+}
+
 TEST_F(Pipeline, EmptyOrBlankEntryRepeatsTheLastCommand) {
     TypeAndEnter("c");
     TypeAndEnter("");

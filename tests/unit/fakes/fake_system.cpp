@@ -67,6 +67,16 @@ void FakeSystem::Kill(const std::string& path) {
     deletes.push_back(path);
 }
 
+void FakeSystem::Rename(const std::string& from, const std::string& to) {
+    const auto file = files.find(from);
+    if (file == files.end()) throw FileError(file_op::kRename, from, kFileNotFound);
+    CheckWritable(to);
+    std::string contents = std::move(file->second);
+    files.erase(file);
+    files[to] = std::move(contents);
+    writes.push_back(to);
+}
+
 int FakeSystem::MsgBox(const std::string& prompt, const std::string& title, int style) {
     messages.push_back({prompt, title, style});
     if (onMsgBox) onMsgBox(messages.back());

@@ -89,6 +89,7 @@ public:
     void WriteFile(const std::string& path, std::string_view bytes) override;
     void ReplaceContents(const std::string& path, std::string_view bytes) override;
     void Kill(const std::string& path) override;
+    void Rename(const std::string& from, const std::string& to) override;
 
     int MsgBox(const std::string& prompt, const std::string& title, int style) override;
     Activation AppActivate(const std::string& title, bool wait) override;

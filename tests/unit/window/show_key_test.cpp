@@ -83,6 +83,10 @@ TEST_F(ShowKeyStart, EachFileGivesItsKeyAndNamesWhatCannotBeUsed) {
         {"garbage", std::string("\x01\xFF\0zz", 5), byDefault, {"línea 1:", "nombre=valor"}},
         {"unknown name and bad values", "colores=rojo\r\ntecla=Ctrl+Q+W\r\nsugerencias=quiz\xE1s\r\n", byDefault,
          {"línea 1: «colores» no es una opción", "línea 2: tecla=Ctrl+Q+W:", "línea 3: sugerencias=quiz?s"}},
+        {"too large", std::string(kMaxOptionsBytes + 1, 'x'), byDefault, {"demasiado grande"}},
+        {"history off, then noise", "historial=no\r\n" + std::string(4000, 'x') + "\r\n" + std::string(3000, '\n') +
+         std::string(50000, '#') + std::string("\r\nz\r\nq\r\nhistorial=tal\r\n"), byDefault,
+         {"línea 2: «xxxx", "línea 3003: «###", "línea 3004: «z»", "y 2 líneas más."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -92,6 +96,7 @@ TEST_F(ShowKeyStart, EachFileGivesItsKeyAndNamesWhatCannotBeUsed) {
         EXPECT_EQ(Start(), c.registered);
         EXPECT_EQ(ReadOptions(sys, kPath).suggestions, c.suggestions);
         ASSERT_EQ(sys.messages.size(), c.named.empty() ? 0u : 1u);
+        if (!c.named.empty()) EXPECT_LT(sys.messages[0].prompt.size(), 600u) << "it fits on the screen";
         for (const std::string& line : c.named)
             EXPECT_NE(sys.messages[0].prompt.find(line), std::string::npos) << sys.messages[0].prompt;
         if (!c.named.empty()) {
