@@ -1,5 +1,6 @@
 # The per-user installer, Zantoli-<version>-x64-setup.exe, beside the zip,
 # built with NSIS from the release folder; SHA256SUMS.txt then covers both.
+# Its package manager manifest goes into winget/ beside it.
 #   cmake --build build/mingw --target installer
 set(program_files_x86 "ProgramFiles(x86)")
 find_program(ZANTOLI_MAKENSIS makensis
@@ -11,6 +12,13 @@ endif()
 
 set(ZANTOLI_INSTALLER ${ZANTOLI_RELEASE_ROOT}/${ZANTOLI_RELEASE_NAME}-setup.exe)
 set(script ${PROJECT_SOURCE_DIR}/installer/zantoli-setup.nsi)
+# Said once for the installer and its package manager manifest
+# (release/winget/): the uninstall entry's key and the Start-menu name.
+set(ZANTOLI_PRODUCT_CODE Zantoli)
+set(ZANTOLI_START_MENU_NAME Zantoli)
+set(ZANTOLI_DOWNLOAD_URL "https://github.com/vurotec/zantoli/releases/download/v${PROJECT_VERSION}"
+    CACHE STRING "Where the release's installer is published (the manifest's InstallerUrl)")
+set(winget_dir ${ZANTOLI_RELEASE_ROOT}/winget)
 add_custom_target(installer
     COMMAND ${ZANTOLI_MAKENSIS} -V2 -INPUTCHARSET UTF8
             -DVERSION=${PROJECT_VERSION}
@@ -19,13 +27,23 @@ add_custom_target(installer
             -DSTAGE=${ZANTOLI_RELEASE_STAGE}
             -DICON=${ZANTOLI_RESOURCES_DIR}/zantoli.ico
             -DOUTFILE=${ZANTOLI_INSTALLER}
+            -DPRODUCT_CODE=${ZANTOLI_PRODUCT_CODE}
+            -DSTART_MENU_NAME=${ZANTOLI_START_MENU_NAME}
+            "-DSIGN_UNINSTALLER=\"${CMAKE_COMMAND}\" -DFILES=%1 \"-DWORK=${CMAKE_BINARY_DIR}/signing\" \"-DCOPY_TO=${CMAKE_BINARY_DIR}/uninstaller/desinstalar.exe\" -P \"${CMAKE_CURRENT_LIST_DIR}/sign.cmake\""
             ${script}
     COMMAND ${CMAKE_COMMAND} -DFILES=${ZANTOLI_INSTALLER} -DWORK=${CMAKE_BINARY_DIR}/signing
             -P ${CMAKE_CURRENT_LIST_DIR}/sign.cmake
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${winget_dir}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/make_winget_manifest.py
+            ${winget_dir} ${ZANTOLI_INSTALLER}
+            version=${PROJECT_VERSION} publisher=${ZANTOLI_PUBLISHER}
+            copyright=${ZANTOLI_COPYRIGHT} product_code=${ZANTOLI_PRODUCT_CODE}
+            start_menu_name=${ZANTOLI_START_MENU_NAME} download_url=${ZANTOLI_DOWNLOAD_URL}
+            license_file=${PROJECT_SOURCE_DIR}/LICENSE
     COMMAND ${CMAKE_COMMAND} -DOUTPUT=${ZANTOLI_RELEASE_ROOT}/SHA256SUMS.txt
             -DFILES=${ZANTOLI_RELEASE_ZIP},${ZANTOLI_INSTALLER}
             -P ${CMAKE_CURRENT_LIST_DIR}/sha256sums.cmake
-    DEPENDS ${script}
+    DEPENDS ${script} ${CMAKE_CURRENT_LIST_DIR}/make_winget_manifest.py
     COMMENT "${ZANTOLI_RELEASE_NAME}-setup.exe"
     VERBATIM)
 add_dependencies(installer release)
@@ -36,4 +54,5 @@ file(GENERATE OUTPUT ${ZANTOLI_RELEASE_ROOT}/installer-test.env CONTENT
 "setup=${ZANTOLI_RELEASE_NAME}-setup.exe
 version=${PROJECT_VERSION}
 publisher=${ZANTOLI_PUBLISHER}
+product_code=${ZANTOLI_PRODUCT_CODE}
 ")

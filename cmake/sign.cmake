@@ -4,7 +4,9 @@
 #   ZANTOLI_SIGN_PFX            the certificate and key, a PKCS#12 (.pfx) file
 #   ZANTOLI_SIGN_PASSWORD       its password (may be empty)
 #   ZANTOLI_SIGN_TIMESTAMP_URL  optional RFC 3161 time-stamping service
-#   cmake -DFILES=a.exe,b.exe -DWORK=<folder> -P sign.cmake
+#   cmake -DFILES=a.exe,b.exe -DWORK=<folder> [-DCOPY_TO=<file>] -P sign.cmake
+# COPY_TO keeps a copy of the (one) signed file: the uninstaller that NSIS
+# signs while it builds the installer lives nowhere else.
 # Never put a certificate into the repository.
 set(pfx "$ENV{ZANTOLI_SIGN_PFX}")
 if(pfx STREQUAL "")
@@ -41,5 +43,8 @@ foreach(file IN LISTS files)
     endif()
     file(RENAME "${file}.signed" "${file}")
     message(STATUS "Signed ${file}")
+    if(COPY_TO)
+        configure_file("${file}" "${COPY_TO}" COPYONLY)
+    endif()
 endforeach()
 file(REMOVE "${pass_file}")

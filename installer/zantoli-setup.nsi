@@ -3,9 +3,12 @@
 ; "installer" from the release folder (stripped programs, alias.dat, guide):
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.1 -DPUBLISHER=... -DCOPYRIGHT=...
 ;            -DSTAGE=<release folder> -DICON=<zantoli.ico> -DOUTFILE=<setup.exe>
+;            -DPRODUCT_CODE=Zantoli -DSTART_MENU_NAME=Zantoli
+;            [-DSIGN_UNINSTALLER=<command that signs the uninstaller %1 in place>]
 ;            zantoli-setup.nsi
 ; Switches: /S silent, /NODESKTOP no desktop shortcut, /D=<folder> elsewhere.
-; Uninstaller switches: /S silent, /PURGE also delete alias.dat, zantoli.ini and opciones.ini.
+; Uninstaller switches: /S silent, /PURGE also delete alias.dat, zantoli.ini,
+; opciones.ini and historial.dat.
 ; Exit codes: 0 done, 1 cancelled, 2 failed, 3 the command window is open.
 
 Unicode true
@@ -23,10 +26,14 @@ AllowSkipFiles off
 !include FileFunc.nsh
 !include Sections.nsh
 
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantoli"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT_CODE}"
 !define UNINSTALLER "desinstalar.exe"
-!define SHORTCUT "Zantoli.lnk"
+!define SHORTCUT "${START_MENU_NAME}.lnk"
 !define EXIT_WINDOW_OPEN 3
+; The uninstaller is signed like the programs (NSIS 3.08 or later).
+!ifdef SIGN_UNINSTALLER
+!uninstfinalize '${SIGN_UNINSTALLER}'
+!endif
 
 Name "Zantoli ${VERSION}"
 OutFile "${OUTFILE}"
@@ -155,7 +162,7 @@ Section "un.Zantoli (programas)" SecUnProgram
     Delete "$INSTDIR\${UNINSTALLER}"
 SectionEnd
 
-Section /o "un.Borrar también los alias, la posición de la ventana y las opciones (alias.dat, zantoli.ini, opciones.ini)" SecUnPurge
+Section /o "un.Borrar también los alias, la posición de la ventana, las opciones y el historial (alias.dat, zantoli.ini, opciones.ini, historial.dat)" SecUnPurge
     Delete "$INSTDIR\alias.dat"
     Delete "$INSTDIR\zantoli.ini"
     Delete "$INSTDIR\opciones.ini"

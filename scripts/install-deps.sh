@@ -10,7 +10,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils imagemagick
     fonts-liberation fonts-wine zip unzip python3 nsis
-    osslsigncode openssl python3-yaml
+    osslsigncode openssl python3-yaml python3-jsonschema
 )
 # npm only where no Node.js is there already (some machines bring their own).
 command -v npm >/dev/null 2>&1 || packages+=(npm)

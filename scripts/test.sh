@@ -117,16 +117,17 @@ if openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Zantoli test sig
 fi
 rm -f "$signing/key.pem" "$signing/test.pfx"
 
-# Every shipped program and the installer carry a valid signature by it.
+# Every shipped program, the installer and the uninstaller in it (kept as
+# signed in build/mingw/uninstaller/) carry a valid signature by it.
 check_signatures() {
     local release=$root/build/mingw/release count=0
     [ -f "$signing/cert.pem" ] || { echo "no test certificate was made"; return 1; }
-    for exe in "$release"/Zantoli/*.exe "$release"/*-setup.exe; do
+    for exe in "$release"/Zantoli/*.exe "$release"/*-setup.exe "$root"/build/mingw/uninstaller/desinstalar.exe; do
         osslsigncode verify -CAfile "$signing/cert.pem" -in "$exe" >"$signing/verify.log" 2>&1 ||
             { cat "$signing/verify.log"; echo "bad or missing signature: $exe"; return 1; }
         count=$((count + 1))
     done
-    [ "$count" -eq 4 ] || { echo "expected 4 signed files, checked $count"; return 1; }
+    [ "$count" -eq 5 ] || { echo "expected 5 signed files, checked $count"; return 1; }
     echo "$count files signed and verified"
 }
 

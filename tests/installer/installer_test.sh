@@ -16,10 +16,13 @@ release=$(cd "$1" && pwd) bin=$(cd "$2" && pwd) work=$3
 setup=$release/$(sed -n 's/^setup=//p' "$release/installer-test.env" | tr -d '\r')
 version=$(sed -n 's/^version=//p' "$release/installer-test.env" | tr -d '\r')
 publisher=$(sed -n 's/^publisher=//p' "$release/installer-test.env" | tr -d '\r')
+product_code=$(sed -n 's/^product_code=//p' "$release/installer-test.env" | tr -d '\r')
+# IT installs with the package manager manifest's switch.
+silent=$(sed -n 's/^  Silent: "\(.*\)"$/\1/p' "$release"/winget/*.installer.yaml | tr -d '\r')
 rm -rf "$work"
 mkdir -p "$work/home"
 work=$(cd "$work" && pwd)
-key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zantoli'
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\'$product_code
 
 case "$(uname -s)" in
 MINGW* | MSYS* | CYGWIN*)
@@ -102,7 +105,8 @@ fi
 
 # A first install: files, shortcuts, the entry in Apps & features.
 started=$EPOCHREALTIME
-expect_rc 0 "silent install" win_run "$setup" /S
+[ -n "$silent" ] || fail "no Silent switch in $release/winget/*.installer.yaml"
+expect_rc 0 "silent install" win_run "$setup" $silent
 took "silent install"
 expect_files present "${program_files[@]}" "$app/alias.dat" "$app/var" "$start_menu_lnk" "$desktop_lnk"
 cmp -s "$app/alias.dat" "$bin/shipped-alias.dat" || fail "alias.dat is not the shipped one"
@@ -147,20 +151,27 @@ win_run taskkill /IM cad-standin.exe
 settle
 expect_files present "$app/zantoli.ini"
 printf 'tecla=Ctrl+Alt+L\r\n' >"$app/opciones.ini"
+printf 'LINE\r\n' >"$app/historial.dat"
 
 # An upgrade keeps the edited aliases and the operator's options.
 expect_rc 0 "silent upgrade" win_run "$setup" /S
 [ "$(sha256sum <"$app/alias.dat")" = "$edited" ] || fail "the upgrade replaced the edited alias.dat"
 [ "$(cat "$app/opciones.ini")" = $'tecla=Ctrl+Alt+L\r' ] || fail "the upgrade changed opciones.ini"
+[ "$(cat "$app/historial.dat")" = $'LINE\r' ] || fail "the upgrade changed historial.dat"
 
 # Uninstall: the programs go, the user's aliases and window placement stay.
 printf '(command "LINE" )\r\n' >"$app/var/vuroview.var"
+# As IT does: the entry's QuietUninstallString, a quoted program and its switches.
+quiet=$(awk '$1 == "QuietUninstallString" { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$registry")
+uninstaller=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$quiet")
+read -ra uninstall_switches <<<"${quiet#\"$uninstaller\"}"
+[ "$(uname -s | cut -c1-5)" = MINGW ] && uninstaller=$(cygpath -u "$uninstaller")
 started=$EPOCHREALTIME
-expect_rc 0 "silent uninstall" win_run "$app/desinstalar.exe" /S
+expect_rc 0 "quiet uninstall" win_run "$uninstaller" "${uninstall_switches[@]}"
 settle # the uninstaller runs on as a copy in Temp
 took "silent uninstall (until its copy in Temp has ended)"
 expect_files absent "${program_files[@]}" "$app/var" "$app/zantoli.000" "$start_menu_lnk" "$desktop_lnk"
-expect_files present "$app/alias.dat" "$app/zantoli.ini" "$app/opciones.ini"
+expect_files present "$app/alias.dat" "$app/zantoli.ini" "$app/opciones.ini" "$app/historial.dat"
 win_run reg query "$key" && fail "the uninstall left $key"
 
 # Reinstall without the desktop shortcut; the kept aliases are not replaced.
@@ -169,7 +180,7 @@ expect_files present "$start_menu_lnk"
 expect_files absent "$desktop_lnk"
 [ "$(sha256sum <"$app/alias.dat")" = "$edited" ] || fail "the reinstall replaced the kept alias.dat"
 
-# /PURGE takes the aliases, placement and options too, but never the user's own files.
+# /PURGE takes the aliases, placement, options and history too, but never the user's own files.
 echo notas >"$app/mis-notas.txt"
 expect_rc 0 "silent uninstall /PURGE" win_run "$app/desinstalar.exe" /S /PURGE
 settle
