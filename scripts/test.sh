@@ -9,7 +9,7 @@
 #      throwaway certificate, the signatures checked), checks the Windows
 #      workflow, and runs the Win32, end-to-end and installer tests under
 #      Wine on a virtual display, the window and end-to-end ones at 96 and
-#      again at 144 DPI.
+#      again at 144 DPI; then the demo of scripts/run.sh, headless.
 # Ends with one line "N passed, N failed" over all stages; a static-analysis
 # or fuzzing stage counts as one check.
 # ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
@@ -169,6 +169,8 @@ if bash scripts/build-windows.sh >"$logdir/build-windows.log" 2>&1; then
     # They run from bin/ by the script the workflow runs on Windows.
     counted_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
         scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin" '^(forms|e2e|robustness)$'
+    # The README's run command, headless: a demo that loses a command fails.
+    check_stage demo env ZANTOLI_DEMO_DOCS=no scripts/run.sh
 else
     tail -n 40 "$logdir/build-windows.log"
     echo "build-windows failed; full log in build/test-logs/build-windows.log"
