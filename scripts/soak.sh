@@ -5,19 +5,22 @@
 # per command). Reports what zantoli.exe holds after a warm-up and at the
 # end, and the time from Enter to the stand-in receiving the hotkey against
 # two reference senders measured in the same run: a minimal one, and one
-# doing the command window's work (alias file read, exchange file written).
+# doing the command window's work (alias file read, exchange file written),
+# with the median of the paired ratios (each command against the same-work
+# sender's send right after it) and their middle half. Mode key brings the
+# command window by the system-wide key for every command.
 # Not part of CI.
-#   scripts/soak.sh [count] [repeat|vary|both]
+#   scripts/soak.sh [count] [repeat|vary|key|both]
 # Environment: ZANTOLI_SOAK_BUILD (build folder, default build/soak),
 # ZANTOLI_SOAK_BASELINE_EVERY (a sample of each sender after every K-th
-# command, default 10), and those of scripts/with-wine.sh.
+# command, default 1), and those of scripts/with-wine.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 count=${1:-10000}
 modes=${2:-both}
 [ "$modes" = both ] && modes="repeat vary"
 build=${ZANTOLI_SOAK_BUILD:-$root/build/soak}
-every=${ZANTOLI_SOAK_BASELINE_EVERY:-10}
+every=${ZANTOLI_SOAK_BASELINE_EVERY:-1}
 
 cmake --preset mingw -B "$build" >/dev/null
 cmake --build "$build" --target zantoli cad-standin soak soak-minimal-sender >/dev/null

@@ -1,11 +1,16 @@
 // soak.exe: many commands through one command window, typed as a user
 // types them, with the CAD stand-in receiving every one.
 //   soak.exe --zantoli EXE --standin EXE --sender EXE --aliases FILE
-//            [--count N] [--mode repeat|vary] [--baseline-every K] [--report FILE]
+//            [--count N] [--mode repeat|vary|key] [--baseline-every K] [--report FILE]
+// repeat sends one command again and again, vary a new one each time, key
+// one command each time brought by the system-wide key (Ctrl+Alt+Space)
+// from the CAD window.
 // Records what zantoli.exe holds at its start, after a warm-up and at the
 // end, and the time from Enter to the stand-in's log growing, for the
 // command window and, interleaved in the same run, for the two reference
-// senders (the minimal one, and one doing the command window's work).
+// senders (the minimal one, and one doing the command window's work). With
+// a sample of the same-work sender after every command, the ratio of each
+// pair is summarised too: the machine's pace changes alike for both.
 // Exit status 0 when every command arrived as sent, 1 otherwise, 2 on bad use.
 #include <windows.h>
 
@@ -40,7 +45,7 @@ struct Options {
     std::wstring zantoli, standin, sender, aliases, report;
     long count = 10000;
     std::wstring mode = L"repeat";
-    long baselineEvery = 10;
+    long baselineEvery = 1;
     long warmup = 20;
 };
 
@@ -121,6 +126,7 @@ public:
         zantoliLatencies_.clear();
         baselineLatencies_.clear();
         sameWorkLatencies_.clear();
+        pairedRatios_.clear();
         const auto measuredFrom = Clock::now();
         for (; sent < options_.count; ++sent) {
             Command(sent);
@@ -172,15 +178,34 @@ private:
         report_ += note;
     }
 
+    // As an operator does: Ctrl, Alt and Space from the CAD window.
+    void ShowByKey() {
+        KeysDown({VK_CONTROL, VK_MENU});
+        PressKey(VK_SPACE);
+        const bool ready = Poll(
+            [&] {
+                const HWND focus = FocusOf(window_->window());
+                return GetForegroundWindow() == window_->window() && (focus == edit_ || focus == window_->input());
+            },
+            kStepTimeout);
+        KeysUp({VK_CONTROL, VK_MENU});
+        if (!ready) throw std::runtime_error("the system-wide key did not bring the command window");
+    }
+
     void Command(long i) {
         const std::wstring text = Typed(i);
-        Front(window_->window(), edit_, window_->input());
+        if (options_.mode == L"key")
+            ShowByKey();
+        else
+            Front(window_->window(), edit_, window_->input());
         TypeText(text);
         if (!Poll([&] { return window_->InputText() == text; }, kStepTimeout))
             throw std::runtime_error("typed \"" + Narrow(text) + "\"; the input box shows \"" +
                                      Narrow(window_->InputText()) + "\"");
+        lastZantoli_.reset();
         if (const auto latency = TimeEnter(window_->window(), edit_, window_->input())) {
             zantoliLatencies_.push_back(*latency);
+            lastZantoli_ = latency;
             expected_.push_back(Expected(i));
         } else {
             Lost("zantoli", i);
@@ -197,6 +222,8 @@ private:
         for (const auto& [window, latencies] : senders) {
             if (const auto latency = TimeEnter(window, nullptr, nullptr)) {
                 latencies->push_back(*latency);
+                if (latencies == &sameWorkLatencies_ && lastZantoli_ && *latency > 0)
+                    pairedRatios_.push_back(*lastZantoli_ / *latency);
                 expected_.push_back(Expected(i));
             } else {
                 Lost(latencies == &baselineLatencies_ ? "baseline" : "same-work", i);
@@ -230,6 +257,17 @@ private:
                        "\nlatency_ms." + name + ".max=" + Fixed(stats.max);
         report_ += "\nlatency_median_ratio=" + Fixed(ratio) + "\nlatency_median_ratio_same_work=" +
                    Fixed(sameWorkRatio) + "\n";
+        // The spread is the middle half of the paired ratios.
+        const Stats paired = Summarise(pairedRatios_);
+        std::vector<double> sorted = pairedRatios_;
+        std::sort(sorted.begin(), sorted.end());
+        const auto quartile = [&](double q) {
+            return sorted.empty() ? 0.0 : sorted[static_cast<size_t>(std::lround(q * static_cast<double>(sorted.size() - 1)))];
+        };
+        report_ += "paired_ratio_same_work.pairs=" + std::to_string(pairedRatios_.size()) +
+                   "\npaired_ratio_same_work.median=" + Fixed(paired.median) +
+                   "\npaired_ratio_same_work.q1=" + Fixed(quartile(0.25)) +
+                   "\npaired_ratio_same_work.q3=" + Fixed(quartile(0.75)) + "\n";
         const auto growth = [&](const char* name, long long a, long long e) {
             if (a >= 0 && e >= 0) report_ += std::string("growth.") + name + "=" + std::to_string(e - a) + "\n";
         };
@@ -252,7 +290,8 @@ private:
     HWND edit_ = nullptr;
     ChildProcess sender_, sameWorkSender_;
     HWND senderWindow_ = nullptr, sameWorkWindow_ = nullptr;
-    std::vector<double> zantoliLatencies_, baselineLatencies_, sameWorkLatencies_;
+    std::vector<double> zantoliLatencies_, baselineLatencies_, sameWorkLatencies_, pairedRatios_;
+    std::optional<double> lastZantoli_;
     Lines expected_;
     long lost_ = 0;
     std::string report_;
@@ -277,7 +316,7 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
             return std::nullopt;
     }
     if (argc % 2 == 0 || options.zantoli.empty() || options.standin.empty() || options.sender.empty() ||
-        options.aliases.empty() || options.count < 1 || (options.mode != L"repeat" && options.mode != L"vary"))
+        options.aliases.empty() || options.count < 1 || (options.mode != L"repeat" && options.mode != L"vary" && options.mode != L"key"))
         return std::nullopt;
     return options;
 }
@@ -289,7 +328,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!options) {
         std::fprintf(stderr,
                      "usage: soak.exe --zantoli EXE --standin EXE --sender EXE --aliases FILE [--count N]\n"
-                     "                [--mode repeat|vary] [--baseline-every K] [--warmup N] [--report FILE]\n");
+                     "                [--mode repeat|vary|key] [--baseline-every K] [--warmup N] [--report FILE]\n");
         return 2;
     }
     SetProcessDPIAware();
