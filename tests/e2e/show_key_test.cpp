@@ -47,6 +47,29 @@ TEST_F(ShowKeyTest, BringsTheCommandWindowFromBehindTheCadWindowReadyToType) {
     EXPECT_EQ(GetForegroundWindow(), cad_->window()) << "the CAD window is in front again";
 }
 
+// The system-wide key pressed Alt first and held a moment, then Ctrl, then
+// Space, released once the command window is in front.
+TEST_F(ShowKeyTest, PressedAltFirstItLosesNoCommand) {
+    ASSERT_TRUE(WaitUntil(KeyTaken, kStepTimeout)) << "the command window did not register its key";
+    BringToFront(cad_->window());
+    constexpr size_t kCommands = 10;
+    for (size_t i = 1; i <= kCommands; ++i) {
+        SCOPED_TRACE(i);
+        KeysDown({VK_MENU});
+        Sleep(100);
+        KeysDown({VK_CONTROL, VK_SPACE});
+        const bool inFront = WaitUntil([&] { return GetForegroundWindow() == window_->window(); }, kStepTimeout);
+        KeysUp({VK_SPACE});
+        KeysUp({VK_MENU, VK_CONTROL});
+        ASSERT_TRUE(inFront) << "in front: \"" << Narrow(TitleOf(GetForegroundWindow())) << "\"";
+        TypeText(L"c");
+        ASSERT_TRUE(WaitUntil([&] { return window_->InputText() == L"c"; }, kStepTimeout));
+        PressKey(VK_RETURN);
+        ASSERT_EQ(cad_->WaitReceived(i), Lines(i, "(command \"CIRCLE\" )"));
+        WaitInputCleared(*window_);
+    }
+}
+
 class TakenShowKeyTest : public ShowKeyTest {
 protected:
     void SetUp() override {

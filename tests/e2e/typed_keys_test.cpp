@@ -50,38 +50,5 @@ TEST_F(TypedKeysTest, ACommandTypedWhileTheCadIsBusyFollowsTheFirst) {
     EXPECT_EQ(window_->History(), (Entries{L"l", L"c"}));
 }
 
-class ShowKeyRouteTest : public TypedKeysTest {
-protected:
-    ShowKeyRouteTest() { withShowKey_ = true; }
-    static bool KeyTaken() {
-        if (!RegisterHotKey(nullptr, 2, MOD_CONTROL | MOD_ALT, VK_SPACE)) return true;
-        UnregisterHotKey(nullptr, 2);
-        return false;
-    }
-};
-
-// The system-wide key pressed Alt first and held a moment, then Ctrl, then
-// Space, released once the command window is in front.
-TEST_F(ShowKeyRouteTest, TheKeyPressedAltFirstLosesNoCommand) {
-    ASSERT_TRUE(WaitUntil(KeyTaken, kStepTimeout)) << "the command window did not register its key";
-    BringToFront(cad_->window());
-    constexpr size_t kCommands = 10;
-    for (size_t i = 1; i <= kCommands; ++i) {
-        SCOPED_TRACE(i);
-        KeysDown({VK_MENU});
-        Sleep(100);
-        KeysDown({VK_CONTROL, VK_SPACE});
-        const bool inFront = WaitUntil([&] { return GetForegroundWindow() == window_->window(); }, kStepTimeout);
-        KeysUp({VK_SPACE});
-        KeysUp({VK_MENU, VK_CONTROL});
-        ASSERT_TRUE(inFront) << "in front: \"" << Narrow(TitleOf(GetForegroundWindow())) << "\"";
-        TypeText(L"c");
-        ASSERT_TRUE(WaitUntil([&] { return window_->InputText() == L"c"; }, kStepTimeout));
-        PressKey(VK_RETURN);
-        ASSERT_EQ(cad_->WaitReceived(i), Repeated("(command \"CIRCLE\" )", i));
-        WaitInputCleared(*window_);
-    }
-}
-
 }  // namespace
 }  // namespace e2e
