@@ -45,15 +45,13 @@ bool PumpUntil(Done done, DWORD milliseconds) {
 // from putting it into menu mode. Every test takes this one way, under
 // Wine too. True once `hwnd` is in front (this thread's messages are pumped
 // meanwhile).
-enum class AltOrder { InsideCtrl, AltFirst };
-inline bool ForceForeground(HWND hwnd, DWORD milliseconds = 2000, AltOrder order = AltOrder::InsideCtrl) {
+inline bool ForceForeground(HWND hwnd, DWORD milliseconds = 2000) {
     if (GetForegroundWindow() != hwnd) {
         INPUT keys[4] = {};
-        const WORD inside[4] = {VK_CONTROL, VK_MENU, VK_MENU, VK_CONTROL};
-        const WORD altFirst[4] = {VK_MENU, VK_CONTROL, VK_CONTROL, VK_MENU};
+        const WORD order[4] = {VK_CONTROL, VK_MENU, VK_MENU, VK_CONTROL};
         for (int i = 0; i < 4; ++i) {
             keys[i].type = INPUT_KEYBOARD;
-            keys[i].ki.wVk = order == AltOrder::AltFirst ? altFirst[i] : inside[i];
+            keys[i].ki.wVk = order[i];
             keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
         }
         SendInput(4, keys, sizeof(INPUT));
