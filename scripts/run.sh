@@ -52,8 +52,9 @@ else
     step "Starting a private X server on $DISPLAY"
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     own_xvfb=$!
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+    # A loaded machine (the test command's other stages) can take seconds.
+    for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || { kill "$own_xvfb" 2>/dev/null; fail "Xvfb did not start on $DISPLAY"; }
 fi
 
 # Wine set up as for the tests (own prefix, crash dialogs off, quiet), in a
