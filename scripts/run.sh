@@ -78,6 +78,8 @@ finish() {
     if [ -n "$own_xvfb" ]; then
         wineserver -k >/dev/null 2>&1 || true
         kill "$own_xvfb" >/dev/null 2>&1 || true
+        # Gone before the next run asks for the same display.
+        wait "$own_xvfb" 2>/dev/null || true
     fi
 }
 trap finish EXIT
