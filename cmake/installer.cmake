@@ -19,20 +19,28 @@ set(ZANTOLI_START_MENU_NAME Zantoli)
 set(ZANTOLI_DOWNLOAD_URL "https://github.com/vurotec/zantoli/releases/download/v${PROJECT_VERSION}"
     CACHE STRING "Where the release's installer is published (the manifest's InstallerUrl)")
 set(winget_dir ${ZANTOLI_RELEASE_ROOT}/winget)
+# The installer test upgrades over an older version: this release's files
+# under the version number before it, unsigned and not shipped.
+if(PROJECT_VERSION_PATCH GREATER 0)
+    math(EXPR previous_patch "${PROJECT_VERSION_PATCH} - 1")
+    set(previous_version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${previous_patch})
+else()
+    set(previous_version 0.0.1)
+endif()
+set(previous_setup previous/Zantoli-${previous_version}-x64-setup.exe)
+set(makensis_common ${ZANTOLI_MAKENSIS} -V2 -INPUTCHARSET UTF8
+    -DPUBLISHER=${ZANTOLI_PUBLISHER} -DCOPYRIGHT=${ZANTOLI_COPYRIGHT}
+    -DSTAGE=${ZANTOLI_RELEASE_STAGE} -DICON=${ZANTOLI_RESOURCES_DIR}/zantoli.ico
+    -DPRODUCT_CODE=${ZANTOLI_PRODUCT_CODE} -DSTART_MENU_NAME=${ZANTOLI_START_MENU_NAME})
 add_custom_target(installer
-    COMMAND ${ZANTOLI_MAKENSIS} -V2 -INPUTCHARSET UTF8
-            -DVERSION=${PROJECT_VERSION}
-            -DPUBLISHER=${ZANTOLI_PUBLISHER}
-            -DCOPYRIGHT=${ZANTOLI_COPYRIGHT}
-            -DSTAGE=${ZANTOLI_RELEASE_STAGE}
-            -DICON=${ZANTOLI_RESOURCES_DIR}/zantoli.ico
-            -DOUTFILE=${ZANTOLI_INSTALLER}
-            -DPRODUCT_CODE=${ZANTOLI_PRODUCT_CODE}
-            -DSTART_MENU_NAME=${ZANTOLI_START_MENU_NAME}
+    COMMAND ${makensis_common} -DVERSION=${PROJECT_VERSION} -DOUTFILE=${ZANTOLI_INSTALLER}
             "-DSIGN_UNINSTALLER=\"${CMAKE_COMMAND}\" -DFILES=%1 \"-DWORK=${CMAKE_BINARY_DIR}/signing\" \"-DCOPY_TO=${CMAKE_BINARY_DIR}/uninstaller/desinstalar.exe\" -P \"${CMAKE_CURRENT_LIST_DIR}/sign.cmake\""
             ${script}
     COMMAND ${CMAKE_COMMAND} -DFILES=${ZANTOLI_INSTALLER} -DWORK=${CMAKE_BINARY_DIR}/signing
             -P ${CMAKE_CURRENT_LIST_DIR}/sign.cmake
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZANTOLI_RELEASE_ROOT}/previous
+    COMMAND ${makensis_common} -DVERSION=${previous_version}
+            -DOUTFILE=${ZANTOLI_RELEASE_ROOT}/${previous_setup} ${script}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${winget_dir}
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/make_winget_manifest.py
             ${winget_dir} ${ZANTOLI_INSTALLER}
@@ -53,6 +61,8 @@ add_dependencies(installer release)
 file(GENERATE OUTPUT ${ZANTOLI_RELEASE_ROOT}/installer-test.env CONTENT
 "setup=${ZANTOLI_RELEASE_NAME}-setup.exe
 version=${PROJECT_VERSION}
+previous_setup=${previous_setup}
+previous_version=${previous_version}
 publisher=${ZANTOLI_PUBLISHER}
 product_code=${ZANTOLI_PRODUCT_CODE}
 ")

@@ -65,8 +65,11 @@ def main():
         InstallerType="nullsoft",
         Scope="user",
         InstallModes=["interactive", "silent"],
-        # NSIS's own switch; the installer shows no window with it.
-        InstallerSwitches={"Silent": "/S", "SilentWithProgress": "/S"},
+        # NSIS's own /S shows no window; /UPGRADE and /LOG= are the installer's.
+        InstallerSwitches={"Silent": "/S", "SilentWithProgress": "/S",
+                           "Upgrade": "/UPGRADE", "Log": "/LOG=<LOGPATH>"},
+        ExpectedReturnCodes=[{"InstallerReturnCode": 1, "ReturnResponse": "cancelledByUser"},
+                             {"InstallerReturnCode": 3, "ReturnResponse": "packageInUse"}],
         UpgradeBehavior="install",
         ProductCode=v["product_code"],
         AppsAndFeaturesEntries=[{"DisplayName": v["product_code"], "Publisher": v["publisher"],

@@ -6,7 +6,9 @@
 ;            -DPRODUCT_CODE=Zantoli -DSTART_MENU_NAME=Zantoli
 ;            [-DSIGN_UNINSTALLER=<command that signs the uninstaller %1 in place>]
 ;            zantoli-setup.nsi
-; Switches: /S silent, /NODESKTOP no desktop shortcut, /D=<folder> elsewhere.
+; Switches: /S silent, /NODESKTOP no desktop shortcut, /UPGRADE keep the
+; installation's own choice of desktop shortcut, /LOG=<file> append what it
+; did or why it failed to <file>, /D=<folder> elsewhere (last, unquoted).
 ; Uninstaller switches: /S silent, /PURGE also delete alias.dat, zantoli.ini,
 ; opciones.ini and historial.dat.
 ; Exit codes: 0 done, 1 cancelled, 2 failed, 3 the command window is open.
@@ -30,6 +32,7 @@ AllowSkipFiles off
 !define UNINSTALLER "desinstalar.exe"
 !define SHORTCUT "${START_MENU_NAME}.lnk"
 !define EXIT_WINDOW_OPEN 3
+Var LogFile
 ; The uninstaller is signed like the programs (NSIS 3.08 or later).
 !ifdef SIGN_UNINSTALLER
 !uninstfinalize '${SIGN_UNINSTALLER}'
@@ -63,6 +66,29 @@ ShowUninstDetails show
 
 !insertmacro MUI_LANGUAGE "Spanish"
 
+; Appends a line to the installation details and to the /LOG file.
+!macro LOG_LINE text
+    Push "${text}"
+    Call LogLine
+!macroend
+!define LogLine "!insertmacro LOG_LINE"
+Function LogLine
+    Exch $0
+    Push $1
+    DetailPrint $0
+    ${If} $LogFile != ""
+        ClearErrors
+        FileOpen $1 $LogFile a
+        ${IfNot} ${Errors}
+            FileSeek $1 0 END
+            FileWrite $1 "$0$\r$\n"
+            FileClose $1
+        ${EndIf}
+    ${EndIf}
+    Pop $1
+    Pop $0
+FunctionEnd
+
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_SPANISH} "ProductName" "Zantoli"
@@ -86,6 +112,9 @@ Function ${un}RefuseWhileOpen
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
             "La línea de comando de Zantoli está abierta.$\r$\nCiérrela y pulse Reintentar." \
             /SD IDCANCEL IDRETRY retry
+        !if "${un}" == ""
+            ${LogLine} "La línea de comando de Zantoli está abierta: no se ha instalado nada."
+        !endif
         SetErrorLevel ${EXIT_WINDOW_OPEN}
         Quit
     ${EndIf}
@@ -97,6 +126,17 @@ FunctionEnd
 Section "Zantoli (programas y alias)" SecProgram
     SectionIn RO
     Call RefuseWhileOpen
+    ; A folder that cannot be written ends here, before anything is
+    ; replaced, with the reason in the log and exit code 2.
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    FileOpen $0 "$INSTDIR\zantoli-setup.tmp" w
+    ${If} ${Errors}
+        ${LogLine} "No se puede escribir en la carpeta $INSTDIR."
+        Abort
+    ${EndIf}
+    FileClose $0
+    Delete "$INSTDIR\zantoli-setup.tmp"
     SetOutPath "$INSTDIR"
     File "${STAGE}\zantoli.exe"
     File "${STAGE}\pellix.exe"
@@ -130,15 +170,70 @@ Section "Acceso directo en el escritorio" SecDesktop
     CreateShortcut "$DESKTOP\${SHORTCUT}" "$INSTDIR\pellix.exe"
 SectionEnd
 
+; $0: the folder /D= asks for, as given, without a final backslash; or "".
+; NSIS keeps the command line from /D= on to itself, so it is read whole.
+Function RequestedFolder
+    System::Call 'kernel32::GetCommandLineW() t .r1'
+    StrLen $2 $1
+    StrCpy $0 ""
+    StrCpy $3 0
+    ${DoWhile} $3 < $2
+        StrCpy $4 $1 4 $3
+        ${If} $4 == " /D="
+            IntOp $3 $3 + 4
+            StrCpy $0 $1 "" $3
+            ${If} $0 != ""
+            ${AndIf} "$0" != "\"
+                StrCpy $4 $0 1 -1
+                ${If} $4 == "\"
+                    StrCpy $0 $0 -1
+                ${EndIf}
+            ${EndIf}
+            ${Break}
+        ${EndIf}
+        IntOp $3 $3 + 1
+    ${Loop}
+FunctionEnd
+
 Function .onInit
     SetShellVarContext current
-    Call RefuseWhileOpen
     ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/LOG=" $LogFile
+    ; A /D= folder NSIS cannot use (a file in its way, a bad name) is
+    ; silently replaced by the last or the default one: IT asked for that
+    ; folder, so the installation ends here instead.
+    Call RequestedFolder
+    ${If} $0 != ""
+    ${AndIf} $0 != $INSTDIR
+        ${LogLine} "No se puede instalar en la carpeta $0: hay un archivo con ese nombre o el nombre no es válido."
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+    Call RefuseWhileOpen
     ClearErrors
     ${GetOptions} $R0 "/NODESKTOP" $R1
     ${IfNot} ${Errors}
         !insertmacro UnselectSection ${SecDesktop}
     ${EndIf}
+    ; An upgrade does not bring back a desktop shortcut the user removed.
+    ClearErrors
+    ${GetOptions} $R0 "/UPGRADE" $R1
+    ${IfNot} ${Errors}
+        ReadRegStr $R2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $R2 != ""
+        ${AndIfNot} ${FileExists} "$DESKTOP\${SHORTCUT}"
+            !insertmacro UnselectSection ${SecDesktop}
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+Function .onInstSuccess
+    ${LogLine} "Zantoli ${VERSION} instalado en $INSTDIR."
+FunctionEnd
+
+Function .onInstFailed
+    ${LogLine} "La instalación de Zantoli ${VERSION} no se ha completado."
 FunctionEnd
 
 ; Only the files this installation and the programs make, one by one: a

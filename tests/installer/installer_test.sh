@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The installer as a user meets it, under Wine in a fresh prefix here and on
-# a real Windows desktop in the workflow (Git Bash): a silent install, the
-# command window opened by the installed launcher beside the CAD stand-in
-# and a command sent to it, an install and an uninstall refused while the
-# window is open, an upgrade that keeps the edited aliases, an uninstall
-# that keeps the user's files, and /PURGE.
+# a real Windows desktop in the workflow (Git Bash), with the package
+# manager manifest's switches: a silent install of the version before and
+# the upgrade over it, the command window opened by the installed launcher
+# beside the CAD stand-in and a command sent to it, an install and an
+# uninstall refused while the window is open, a failed install reported as
+# one, an uninstall that keeps the user's files, and /PURGE.
 #   installer_test.sh <release folder> <bin folder> <work folder>
 # The release folder holds the setup and installer-test.env; the bin folder
 # the stand-in and the demo driver. Needs a desktop (under Wine an X display:
@@ -13,12 +14,14 @@
 # prefix's Desktop into HOME.
 set -uo pipefail
 release=$(cd "$1" && pwd) bin=$(cd "$2" && pwd) work=$3
-setup=$release/$(sed -n 's/^setup=//p' "$release/installer-test.env" | tr -d '\r')
-version=$(sed -n 's/^version=//p' "$release/installer-test.env" | tr -d '\r')
-publisher=$(sed -n 's/^publisher=//p' "$release/installer-test.env" | tr -d '\r')
-product_code=$(sed -n 's/^product_code=//p' "$release/installer-test.env" | tr -d '\r')
-# IT installs with the package manager manifest's switch.
-silent=$(sed -n 's/^  Silent: "\(.*\)"$/\1/p' "$release"/winget/*.installer.yaml | tr -d '\r')
+env_value() { sed -n "s/^$1=//p" "$release/installer-test.env" | tr -d '\r'; }
+setup=$release/$(env_value setup) version=$(env_value version) publisher=$(env_value publisher)
+product_code=$(env_value product_code)
+previous_setup=$release/$(env_value previous_setup) previous_version=$(env_value previous_version)
+# IT installs with the package manager manifest's switches.
+switch() { sed -n "s/^  $1: \"\\(.*\\)\"\$/\\1/p" "$release"/winget/*.installer.yaml | tr -d '\r'; }
+silent=$(switch Silent) upgrade=$(switch Upgrade) log_switch=$(switch Log)
+chattr -i "$work/solo-lectura" 2>/dev/null # left locked by a run that was cut short
 rm -rf "$work"
 mkdir -p "$work/home"
 work=$(cd "$work" && pwd)
@@ -31,6 +34,8 @@ MINGW* | MSYS* | CYGWIN*)
     run=()
     trap 'taskkill /F /IM cad-standin.exe /IM zantoli.exe >/dev/null 2>&1' EXIT
     to_win() { cygpath -w "$1"; }
+    lock_folder() { icacls "$(cygpath -w "$1")" /deny "$USERNAME:(OI)(CI)W" >/dev/null; }
+    unlock_folder() { [ ! -d "$1" ] || icacls "$(cygpath -w "$1")" /remove:d "$USERNAME" >/dev/null; }
     app_win=$LOCALAPPDATA'\Programs\Zantoli'
     app=$(cygpath -u "$app_win")
     start_menu_lnk="$(cygpath -u "$APPDATA")/Microsoft/Windows/Start Menu/Programs/Zantoli.lnk"
@@ -51,6 +56,8 @@ MINGW* | MSYS* | CYGWIN*)
     trap 'wineserver -k >/dev/null 2>&1' EXIT
     run=(wine64)
     to_win() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+    lock_folder() { chattr +i "$1" 2>/dev/null || chmod a-w "$1"; }
+    unlock_folder() { [ ! -d "$1" ] || { chattr -i "$1" 2>/dev/null; chmod u+w "$1"; }; }
     user_win='C:\users\'$(id -un)
     app_win=$user_win'\AppData\Local\Programs\Zantoli'
     user_dir=$WINEPREFIX/drive_c/users/$(id -un)
@@ -103,18 +110,67 @@ if [ -n "${WINEPREFIX:-}" ]; then
     took "fresh prefix"
 fi
 
-# A first install: files, shortcuts, the entry in Apps & features.
+for found in "Silent=$silent" "Upgrade=$upgrade" "Log=$log_switch"; do
+    [ -n "${found#*=}" ] || fail "no ${found%%=*} switch in $release/winget/*.installer.yaml"
+done
+log_to() { printf '%s' "${log_switch/<LOGPATH>/$(to_win "$1")}"; }
+read_registry() { registry=$("${run[@]}" reg query "$key" 2>/dev/null | tr -d '\r'); }
+registry_value() { awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$registry"; }
+
+# A folder that cannot be used fails with exit code 2 and says why in the
+# log, before anything is written: a file in its way, and a folder the user
+# may not write in (an access rule on Windows; root here needs the
+# immutable flag, which a container may not grant).
+echo >"$work/ocupado"
+mkdir "$work/solo-lectura"
+if ! lock_folder "$work/solo-lectura" || touch "$work/solo-lectura/probe" 2>/dev/null; then
+    echo "SKIPPED: no way to make a folder unwritable here; the read-only case is not checked"
+    rm -rf "$work/solo-lectura"
+fi
+while IFS='|' read -r name why; do
+    [ -e "$work/$name" ] || continue
+    expect_rc 2 "install into $name" \
+        win_run "$setup" $silent "$(log_to "$work/$name.log")" "/D=$(to_win "$work/$name")"
+    grep -qF "$why $(to_win "$work/$name")" "$work/$name.log" ||
+        fail "the log of the install into $name holds [$(cat "$work/$name.log" 2>/dev/null)], expected [$why ...]"
+done <<EOF
+ocupado|No se puede instalar en la carpeta
+solo-lectura|No se puede escribir en la carpeta
+EOF
+unlock_folder "$work/solo-lectura"
+win_run reg query "$key" && fail "a failed install wrote $key"
+
+# IT installed the version before, and the operator made it theirs.
 started=$EPOCHREALTIME
-[ -n "$silent" ] || fail "no Silent switch in $release/winget/*.installer.yaml"
-expect_rc 0 "silent install" win_run "$setup" $silent
+expect_rc 0 "silent install of $previous_version" win_run "$previous_setup" $silent
 took "silent install"
-expect_files present "${program_files[@]}" "$app/alias.dat" "$app/var" "$start_menu_lnk" "$desktop_lnk"
-cmp -s "$app/alias.dat" "$bin/shipped-alias.dat" || fail "alias.dat is not the shipped one"
+read_registry
+[ "$(registry_value DisplayVersion)" = "$previous_version" ] ||
+    fail "registry DisplayVersion after installing $previous_version: got [$(registry_value DisplayVersion)]"
+printf 'ZZ;*ZOOM\r\n' >>"$app/alias.dat"
+printf 'tecla=Ctrl+Alt+L\r\n' >"$app/opciones.ini"
+printf '1200\r\n2400\r\n3000\r\n6000\r\n' >"$app/zantoli.ini"
+printf '3\t1765000000\tLINE\r\n' >"$app/historial.dat"
+operator_files() { (cd "$app" && sha256sum alias.dat opciones.ini zantoli.ini historial.dat); }
+kept=$(operator_files)
+printf 'older' >>"$app/zantoli.exe"
+older=$(sha256sum <"$app/zantoli.exe")
+
+# The upgrade with the manifest's switches: new programs, files, shortcuts,
+# the entry in Apps & features; the operator's files as they were.
+expect_rc 0 "silent upgrade to $version" win_run "$setup" $silent $upgrade "$(log_to "$work/setup.log")"
+[ "$(operator_files)" = "$kept" ] || fail "the upgrade changed the operator's files"
+[ "$(sha256sum <"$app/zantoli.exe")" != "$older" ] || fail "the upgrade left the older zantoli.exe"
+grep -qF "Zantoli $version instalado en $app_win." "$work/setup.log" ||
+    fail "the upgrade's log holds [$(cat "$work/setup.log" 2>/dev/null)], expected where it installed"
+expect_files present "${program_files[@]}" "$app/var" "$start_menu_lnk" "$desktop_lnk"
+cmp -s "$app/alias.dat" <(cat "$bin/shipped-alias.dat"; printf 'ZZ;*ZOOM\r\n') ||
+    fail "alias.dat is not the shipped one with the operator's alias"
 check_shortcut "$start_menu_lnk"
 check_shortcut "$desktop_lnk"
-registry=$("${run[@]}" reg query "$key" 2>/dev/null | tr -d '\r')
+read_registry
 while IFS='|' read -r name expected; do
-    got=$(awk -v n="$name" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$registry")
+    got=$(registry_value "$name")
     [ "$got" = "$expected" ] || fail "registry $name: got [$got], expected [$expected]"
 done <<EOF
 DisplayName|Zantoli
@@ -130,7 +186,6 @@ size=$(( $(awk '$1 == "EstimatedSize" { print $3 }' <<<"$registry") + 0 ))
 
 # The installed launcher opens the command window beside the CAD stand-in,
 # and a typed alias reaches it; the open window blocks both ways.
-printf 'ZZ;*ZOOM\r\n' >>"$app/alias.dat"
 edited=$(sha256sum <"$app/alias.dat")
 "${run[@]}" "$bin/cad-standin.exe" --appdir "$app_win" --log "$(to_win "$work/cad.log")" \
     </dev/null >/dev/null 2>&1 &
@@ -150,19 +205,11 @@ wait_window 0 || fail "the command window did not close"
 win_run taskkill /IM cad-standin.exe
 settle
 expect_files present "$app/zantoli.ini"
-printf 'tecla=Ctrl+Alt+L\r\n' >"$app/opciones.ini"
-printf 'LINE\r\n' >"$app/historial.dat"
-
-# An upgrade keeps the edited aliases and the operator's options.
-expect_rc 0 "silent upgrade" win_run "$setup" /S
-[ "$(sha256sum <"$app/alias.dat")" = "$edited" ] || fail "the upgrade replaced the edited alias.dat"
-[ "$(cat "$app/opciones.ini")" = $'tecla=Ctrl+Alt+L\r' ] || fail "the upgrade changed opciones.ini"
-[ "$(cat "$app/historial.dat")" = $'LINE\r' ] || fail "the upgrade changed historial.dat"
 
 # Uninstall: the programs go, the user's aliases and window placement stay.
 printf '(command "LINE" )\r\n' >"$app/var/vuroview.var"
 # As IT does: the entry's QuietUninstallString, a quoted program and its switches.
-quiet=$(awk '$1 == "QuietUninstallString" { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$registry")
+quiet=$(registry_value QuietUninstallString)
 uninstaller=$(sed 's/^"\([^"]*\)".*/\1/' <<<"$quiet")
 read -ra uninstall_switches <<<"${quiet#\"$uninstaller\"}"
 [ "$(uname -s | cut -c1-5)" = MINGW ] && uninstaller=$(cygpath -u "$uninstaller")
@@ -179,6 +226,9 @@ expect_rc 0 "silent install /NODESKTOP" win_run "$setup" /S /NODESKTOP
 expect_files present "$start_menu_lnk"
 expect_files absent "$desktop_lnk"
 [ "$(sha256sum <"$app/alias.dat")" = "$edited" ] || fail "the reinstall replaced the kept alias.dat"
+# An upgrade keeps that choice.
+expect_rc 0 "silent upgrade after /NODESKTOP" win_run "$setup" $silent $upgrade
+expect_files absent "$desktop_lnk"
 
 # /PURGE takes the aliases, placement, options and history too, but never the user's own files.
 echo notas >"$app/mis-notas.txt"
