@@ -13,7 +13,8 @@
 #   scripts/soak.sh [count] [repeat|vary|key|both]
 # Environment: ZANTOLI_SOAK_BUILD (build folder, default build/soak),
 # ZANTOLI_SOAK_BASELINE_EVERY (a sample of each sender after every K-th
-# command, default 1), and those of scripts/with-wine.sh.
+# command, default 1), ZANTOLI_SOAK_OPTIONS (an opciones.ini for the
+# command window) and those of scripts/with-wine.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 count=${1:-10000}
@@ -38,6 +39,7 @@ for mode in $modes; do
         --sender "$(windows_path "$build/bin/soak-minimal-sender.exe")" \
         --aliases "$(windows_path "$root/dist/alias.dat")" \
         --count "$count" --mode "$mode" --baseline-every "$every" \
+        ${ZANTOLI_SOAK_OPTIONS:+--options "$(windows_path "$ZANTOLI_SOAK_OPTIONS")"} \
         --report "$(windows_path "$report")" || status=1
     echo "(report: $report)"
 done

@@ -2,6 +2,7 @@
 // types them, with the CAD stand-in receiving every one.
 //   soak.exe --zantoli EXE --standin EXE --sender EXE --aliases FILE
 //            [--count N] [--mode repeat|vary|key] [--baseline-every K] [--report FILE]
+//            [--options FILE]   (copied beside zantoli.exe as opciones.ini)
 // repeat sends one command again and again, vary a new one each time, key
 // one command each time brought by the system-wide key (Ctrl+Alt+Space)
 // from the CAD window.
@@ -42,7 +43,7 @@ using Clock = std::chrono::steady_clock;
 using Lines = std::vector<std::string>;
 
 struct Options {
-    std::wstring zantoli, standin, sender, aliases, report;
+    std::wstring zantoli, standin, sender, aliases, options, report;
     long count = 10000;
     std::wstring mode = L"repeat";
     long baselineEvery = 1;
@@ -105,6 +106,7 @@ public:
     explicit Soak(const Options& options) : options_(options) {
         dir_.CopyIn(options.zantoli, L"zantoli.exe");
         dir_.CopyIn(options.aliases, L"alias.dat");
+        if (!options.options.empty()) dir_.CopyIn(options.options, L"opciones.ini");
         logPath_ = dir_.root() + L"\\cad.log";
         cad_.emplace(options.standin, dir_.path(), logPath_);
         zantoli_ = ChildProcess::Start(dir_.File(L"zantoli.exe"), {}, dir_.path());
@@ -303,6 +305,7 @@ std::optional<Options> Parse(int argc, wchar_t** argv) {
                                                       {L"--standin", &options.standin},
                                                       {L"--sender", &options.sender},
                                                       {L"--aliases", &options.aliases},
+                                                      {L"--options", &options.options},
                                                       {L"--report", &options.report},
                                                       {L"--mode", &options.mode}};
     const std::map<std::wstring, long*> numbers{
@@ -328,7 +331,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!options) {
         std::fprintf(stderr,
                      "usage: soak.exe --zantoli EXE --standin EXE --sender EXE --aliases FILE [--count N]\n"
-                     "                [--mode repeat|vary|key] [--baseline-every K] [--warmup N] [--report FILE]\n");
+                     "                [--mode repeat|vary|key] [--baseline-every K] [--warmup N] [--options FILE]\n"
+                     "                [--report FILE]\n");
         return 2;
     }
     SetProcessDPIAware();
