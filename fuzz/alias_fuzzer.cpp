@@ -30,7 +30,7 @@
 #include "system/file_error.h"
 #include "system/text_lines.h"
 #include "system/app_files.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "support/shown_bytes.h"
 #include "system/text_lines.h"
 #include "system/app_files.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 #include "window/settings_format.h"
 
 namespace {

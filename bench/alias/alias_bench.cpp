@@ -18,7 +18,7 @@
 #include "command/suggestions.h"
 #include "window/history.h"
 #include "system/app_files.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace zantoli::bench {
 namespace {

@@ -15,19 +15,22 @@
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "minimal_window.h"
+#include "system/window_titles.h"
 
 namespace {
 
-const wchar_t kCadTitle[] = L"Trazalia R14";
 std::wstring sameWorkAppDir;  // empty: the minimal sender
 
 BOOL CALLBACK FindCad(HWND hwnd, LPARAM param) {
     wchar_t title[256] = {};
     GetWindowTextW(hwnd, title, 256);
-    if (IsWindowVisible(hwnd) && std::wstring(title).compare(0, wcslen(kCadTitle), kCadTitle) == 0) {
+    const std::string_view ascii = zantoli::window_titles::kCadApplication;  // widened as it is
+    const std::wstring prefix(ascii.begin(), ascii.end());
+    if (IsWindowVisible(hwnd) && std::wstring(title).compare(0, prefix.size(), prefix) == 0) {
         *reinterpret_cast<HWND*>(param) = hwnd;
         return FALSE;
     }

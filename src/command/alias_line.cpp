@@ -1,7 +1,7 @@
 #include "command/alias_line.h"
 
 #include "command/fields.h"
-#include "window/form1.h"
+#include "command/validation.h"
 
 namespace zantoli {
 
@@ -16,7 +16,7 @@ std::optional<AliasLine> SplitAliasLine(std::string_view line) {
 
 std::string CommandEnterSends(const std::string& typed, const std::string& command) {
     std::string result = command.empty() ? typed : command;
-    if (result.compare(0, 2, "$>") != 0) result = Form1::ValeCom(result);
+    if (result.compare(0, 2, "$>") != 0) result = ValidatedCommand(result);
     return result;
 }
 

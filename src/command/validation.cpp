@@ -22,6 +22,11 @@ bool HoldsBlockedWord(std::string_view command) {
     return false;
 }
 
+std::string ValidatedCommand(std::string& st) {
+    st = WithoutLeadingStop(st);
+    return HoldsBlockedWord(st) ? std::string(kRefusedCommand) : st;
+}
+
 bool RefusedBeforeSending(std::string_view command) {
     const std::string validated = WithoutLeadingStop(command);
     return HoldsBlockedWord(validated) || validated == kRefusedCommand;

@@ -13,6 +13,11 @@ std::string WithoutLeadingStop(std::string_view command);
 // reconfigure or extend the CAD application, anywhere in it.
 bool HoldsBlockedWord(std::string_view command);
 
+// `st` without its leading full stop, or kRefusedCommand when it holds a
+// blocked word: what an alias's command or a typed line becomes before it
+// is sent.
+std::string ValidatedCommand(std::string& st);
+
 // True when the command window refuses `command` (an alias's command, or
 // what was typed) with "Comando inválido." instead of sending it.
 bool RefusedBeforeSending(std::string_view command);

@@ -7,6 +7,7 @@
 
 #include "driver/desk_fixture.h"
 #include "driver/keyboard.h"
+#include "refusal_texts.h"
 
 namespace e2e {
 namespace {
@@ -43,7 +44,7 @@ TEST_F(CommandFlowTest, RefusedCommandIsAnsweredAndNothingIsSent) {
         SCOPED_TRACE(Narrow(refused));
         window_->Enter(refused);
         HWND box = WaitMessageBox(L"Error", zantoli().id(), kStepTimeout);
-        EXPECT_EQ(MessageBoxPrompt(box), L"Comando inválido.");
+        EXPECT_EQ(MessageBoxPrompt(box), BoxText(refusals::kInvalidCommand));
         ClickOk(box);
         WaitInputCleared(*window_);
         EXPECT_EQ(window_->History(), Entries{});

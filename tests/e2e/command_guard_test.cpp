@@ -6,6 +6,7 @@
 
 #include "driver/desk_fixture.h"
 #include "driver/keyboard.h"
+#include "refusal_texts.h"
 #include "standin_messages.h"
 
 namespace e2e {
@@ -70,7 +71,7 @@ TEST_F(CommandGuardTest, ACharacterTheCodePageLacksIsRefusedAndKeptInTheBox) {
     ASSERT_TRUE(WaitUntil([&] { return window_->InputText() == L"xπy"; }, kStepTimeout));
     PressKey(VK_RETURN);
     HWND box = WaitMessageBox(L"Error", zantoli().id(), kStepTimeout);
-    EXPECT_EQ(MessageBoxPrompt(box), L"La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
+    EXPECT_EQ(MessageBoxPrompt(box), BoxText(refusals::kUnsendableCharacters));
     ClickOk(box);
     EXPECT_EQ(window_->InputText(), L"xπy");
     EXPECT_EQ(window_->History(), Entries{});
@@ -86,9 +87,9 @@ TEST_F(CommandGuardTest, ACharacterTheCodePageLacksIsRefusedAndKeptInTheBox) {
 // in the box; nothing is written or sent until the user presses Enter again.
 class CadNotReadyTest : public CommandGuardTest {
 protected:
-    void ExpectRefused(const std::wstring& typed, const wchar_t* prompt, const std::string& exchange) {
+    void ExpectRefused(const std::wstring& typed, const char* prompt, const std::string& exchange) {
         HWND box = WaitMessageBox(L"Error", zantoli().id(), kStepTimeout + kStepTimeout);
-        EXPECT_EQ(MessageBoxPrompt(box), prompt);
+        EXPECT_EQ(MessageBoxPrompt(box), BoxText(prompt));
         ClickOk(box);
         EXPECT_EQ(window_->InputText(), typed);
         EXPECT_EQ(ExchangeBytes(), exchange);
@@ -99,10 +100,7 @@ TEST_F(CadNotReadyTest, AModalDialogInTheCadKeepsTheCommandUntilItIsClosed) {
     PostMessageW(cad_->window(), standin::kMsgOpenDialog, 0, 0);
     HWND dialog = WaitMessageBox(standin::kDialogTitle, cad_->process().id(), kStepTimeout);
     window_->Enter(L"c");
-    ExpectRefused(L"c",
-                  L"Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
-                  L"Ciérrelo en Trazalia R14 y pulse Intro de nuevo.",
-                  "(missing)");
+    ExpectRefused(L"c", refusals::kDialogOpen, "(missing)");
     EXPECT_EQ(cad_->Received().size(), 0u);
 
     ClickOk(dialog);
@@ -117,10 +115,7 @@ TEST_F(CadNotReadyTest, ABusyCadIsWaitedForAMomentAndRefusedWhenItStaysBusy) {
 
     PostMessageW(cad_->window(), standin::kMsgBusy, 4500, 0);
     window_->Enter(L"l");
-    ExpectRefused(L"l",
-                  L"Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
-                  L"Cuando termine, pulse Intro de nuevo.",
-                  "(command \"CIRCLE\" )\r\n");
+    ExpectRefused(L"l", refusals::kBusy, "(command \"CIRCLE\" )\r\n");
     // Once it answers again the same Enter goes through, and the first
     // command was evaluated once only.
     DWORD_PTR ignored = 0;

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "standin_messages.h"
+
 namespace standin {
 
 struct Options {
-    std::wstring title = L"Trazalia R14 - [Dibujo1]";
+    std::wstring title = DefaultTitle();
     std::wstring appDir;   // where var\vuroview.var lives; defaults to the program's folder
     std::wstring logPath;  // empty: received expressions are only shown
 };

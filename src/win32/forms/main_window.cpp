@@ -9,7 +9,7 @@
 
 #include "window/design_frame.h"
 #include "system/window_titles.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 #include "win32/services/encoding.h"
 #include "win32/services/event_boundary.h"
 #include "win32/services/activation.h"

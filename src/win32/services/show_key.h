@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "window/options.h"
+#include "system/hotkey.h"
 
 namespace zantoli::win32 {
 

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "window/form1.h"
+#include "form1/form1.h"
 #include "window/saved_placement.h"
 #include "window/show_key.h"
 #include "window/splash.h"

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "driver/child_process.h"
+#include "standin_messages.h"
 
 namespace e2e {
 
-inline constexpr wchar_t kCadTitle[] = L"Trazalia R14 - [Dibujo1]";
+inline const std::wstring kCadTitle = standin::DefaultTitle();
 inline constexpr wchar_t kCommandCaption[] = L"Linea de comando";
 
 class CadStandin {

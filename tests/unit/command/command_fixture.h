@@ -6,13 +6,17 @@
 
 #include "fakes/form_fixture.h"
 #include "system/app_files.h"
+#include "system/window_titles.h"
 
 namespace zantoli::testing {
+
+// The CAD window of the tests, a drawing open in it.
+inline const std::string kCadWindow = std::string(window_titles::kCadApplication) + " - [Dibujo1]";
 
 class CommandFixture : public FormFixture {
 protected:
     CommandFixture() {
-        sys.windowTitles = {"Bloc de notas", "Trazalia R14 - [Dibujo1]"};
+        sys.windowTitles = {"Bloc de notas", kCadWindow};
         sys.files[AppPath(app_files::kMarker)] = ":P\r\n";
         SetAliases("");
     }

@@ -46,7 +46,7 @@ TEST_F(Dispatch, WritesTheExpressionAndSendsTheHotkeyToTheCadWindow) {
     EXPECT_TRUE(sys.activations[0].wait);
     ASSERT_EQ(sys.keysSent.size(), 1u);
     EXPECT_EQ(sys.keysSent[0].keys, "^(+K)");
-    EXPECT_EQ(sys.keysSent[0].activeTitle, "Trazalia R14 - [Dibujo1]");
+    EXPECT_EQ(sys.keysSent[0].activeTitle, kCadWindow);
 }
 
 TEST_F(Dispatch, ExactBytesOfTheShortestFiles) {

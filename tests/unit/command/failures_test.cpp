@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "command_fixture.h"
+#include "form1/refusals.h"
 #include "system/file_error.h"
 
 namespace zantoli::testing {
@@ -62,12 +63,12 @@ TEST_P(FailureTable, LeavesEverythingAsItWasAndTheSameEnterWorksOnceMended) {
     EXPECT_EQ(sys.keysSent.size(), 2u);
 }
 
-const char* const kNotActivated = "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.";
-const char* const kNoKeys = "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?).";
+using refusals::kKeysRefused;
+using refusals::kNotActivated;
 
 // A CAD window that cannot take keys now gets neither file nor key.
 FailureCase Refused(const char* name, Activation refusal, std::string prompt) {
-    return {name, "c", [refusal](Failures& f) { f.sys.windowRefusals["Trazalia R14 - [Dibujo1]"] = refusal; },
+    return {name, "c", [refusal](Failures& f) { f.sys.windowRefusals[kCadWindow] = refusal; },
             [](Failures& f) { f.sys.windowRefusals.clear(); }, std::move(prompt)};
 }
 
@@ -104,22 +105,18 @@ INSTANTIATE_TEST_SUITE_P(
                     [](Failures& f) { f.sys.onWrite = [&f](const std::string&) { f.sys.foreground = 0; }; },
                     [](Failures& f) { f.sys.onWrite = nullptr; }, kNotActivated, "(command \"CIRCLE\" )\r\n"},
         FailureCase{"KeysTheSystemRefuses", "c", [](Failures& f) { f.sys.keysRefused = true; },
-                    [](Failures& f) { f.sys.keysRefused = false; }, kNoKeys, "(command \"CIRCLE\" )\r\n"},
+                    [](Failures& f) { f.sys.keysRefused = false; }, kKeysRefused, "(command \"CIRCLE\" )\r\n"},
         Refused("NotInFront", Activation::NotInFront, kNotActivated),
-        Refused("Elevated", Activation::Elevated, kNoKeys),
-        Refused("ModalDialog", Activation::Disabled,
-                "Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
-                "Ciérrelo en Trazalia R14 y pulse Intro de nuevo."),
-        Refused("Busy", Activation::Busy,
-                "Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
-                "Cuando termine, pulse Intro de nuevo.")),
+        Refused("Elevated", Activation::Elevated, kKeysRefused),
+        Refused("ModalDialog", Activation::Disabled, refusals::kDialogOpen),
+        Refused("Busy", Activation::Busy, refusals::kBusy)),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 // The CAD program answered the activation, then got busy before it took
 // the hotkey: the next command must not overwrite the file it has yet to read.
 TEST_F(Failures, ACadThatTurnsBusyEvaluatesEveryCommandSentOnce) {
     sys.onWrite = [this](const std::string&) {
-        sys.windowRefusals["Trazalia R14 - [Dibujo1]"] = Activation::Busy;
+        sys.windowRefusals[kCadWindow] = Activation::Busy;
         sys.onWrite = nullptr;
     };
     TypeAndEnter("c");
@@ -138,7 +135,7 @@ TEST_F(Failures, ACharacterTheCodePageLacksIsNeitherSentNorReplaced) {
     texto.unmappable = true;
     std::int16_t enter = 13;
     form.texto_KeyPress(enter);
-    ExpectUnchangedAfterFailure("x?y", "La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
+    ExpectUnchangedAfterFailure("x?y", refusals::kUnsendableCharacters);
     EXPECT_TRUE(texto.unmappable) << "the box was overwritten with the code page's text";
     EXPECT_EQ(sys.activations.size(), 1u);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "command_fixture.h"
+#include "form1/refusals.h"
 
 namespace zantoli::testing {
 namespace {
@@ -70,7 +71,7 @@ TEST_F(Pipeline, ARefusedCommandChangesNothingButTheInputBox) {
     for (const char* typed : {"menu", "0", "(load \"x\")", ".setvar"}) {
         TypeAndEnter(typed);
         ASSERT_FALSE(sys.messages.empty()) << typed;
-        EXPECT_EQ(sys.messages.back().prompt, "Comando inválido.");
+        EXPECT_EQ(sys.messages.back().prompt, refusals::kInvalidCommand);
         EXPECT_EQ(sys.messages.back().title, "Error");
         EXPECT_EQ(sys.messages.back().style, 16);
         EXPECT_EQ(texto.text, "") << typed;

@@ -8,7 +8,7 @@
 
 #include "fakes/fake_controls.h"
 #include "fakes/fake_system.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace zantoli::testing {
 

@@ -21,7 +21,7 @@
 
 #include "support/window_helpers.h"
 #include "window/design_frame.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 #include "window/splash.h"
 #include "win32/forms/main_window.h"
 #include "win32/forms/splash_window.h"

@@ -1,35 +1,27 @@
 #include <exception>
 #include <string>
 
-#include "command/command_not_sent.h"
+#include "form1/command_not_sent.h"
+#include "form1/refusals.h"
 #include "command/expression.h"
 #include "system/app_files.h"
-#include "window/form1.h"
+#include "system/window_titles.h"
+#include "form1/form1.h"
 
 namespace zantoli {
 
 namespace {
-// The CAD main window's title, or the start of it (it adds the drawing).
-const char* const kCadTitle = "Trazalia R14";
 // Ctrl+Shift+K: on it the CAD side reads and evaluates the exchange file.
 const char* const kHotkey = "^(+K)";
 
-const char* const kNotActivated =
-    "No se ha podido activar la ventana de Trazalia R14; la orden no se ha enviado.";
-const char* const kKeysRefused =
-    "Trazalia R14 no acepta las teclas de Zantoli (¿se ejecuta como administrador?).";
 
 // Why a CAD window that was found cannot take the command now, or nullptr.
 const char* RefusalOf(Activation activation) {
     switch (activation) {
-    case Activation::NotInFront: return kNotActivated;
-    case Activation::Elevated: return kKeysRefused;
-    case Activation::Disabled:
-        return "Trazalia R14 tiene abierto un cuadro de diálogo; la orden no se ha enviado. "
-               "Ciérrelo en Trazalia R14 y pulse Intro de nuevo.";
-    case Activation::Busy:
-        return "Trazalia R14 está ocupado y no responde; la orden no se ha enviado. "
-               "Cuando termine, pulse Intro de nuevo.";
+    case Activation::NotInFront: return refusals::kNotActivated;
+    case Activation::Elevated: return refusals::kKeysRefused;
+    case Activation::Disabled: return refusals::kDialogOpen;
+    case Activation::Busy: return refusals::kBusy;
     case Activation::InFront:
     case Activation::NotFound: break;
     }
@@ -47,14 +39,14 @@ void Form1::OrdenVuro(const std::string& st) {
     sys_.WriteFile(AppFile(app_files::kExchange), line);
     // The user may have clicked elsewhere while the file was written: the
     // hotkey must reach the CAD window or nobody.
-    if (!sys_.ActivatedWindowInFront()) throw CommandNotSent(kNotActivated);
-    if (!sys_.SendKeys(kHotkey)) throw CommandNotSent(kKeysRefused);
+    if (!sys_.ActivatedWindowInFront()) throw CommandNotSent(refusals::kNotActivated);
+    if (!sys_.SendKeys(kHotkey)) throw CommandNotSent(refusals::kKeysRefused);
 }
 
 void Form1::ActivaCAD() {
     Activation activation = Activation::NotFound;
     try {
-        activation = sys_.AppActivate(kCadTitle, true);
+        activation = sys_.AppActivate(window_titles::kCadApplication, true);
     } catch (const std::exception&) {
         // whatever went wrong, there is no CAD window to talk to
     }

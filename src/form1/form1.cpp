@@ -1,4 +1,4 @@
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace zantoli {
 

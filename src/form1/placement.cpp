@@ -5,7 +5,7 @@
 #include "system/file_error.h"
 #include "system/app_files.h"
 #include "window/design_frame.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 #include "window/saved_placement.h"
 #include "window/settings_format.h"
 

@@ -1,7 +1,8 @@
 // Form1, the command window "Linea de comando": its controls and every
-// procedure it runs. The procedures are defined by subsystem:
-//   command/  the Enter handling, alias resolution, validation, dispatch
-//   window/   start and stop, layout, saved placement
+// procedure it runs, one file per part: pipeline.cpp the Enter handling,
+// alias.cpp and form1_rules.cpp alias resolution and validation (the rules
+// themselves are in command/), dispatch.cpp the hand-over to the CAD
+// program, start_stop.cpp, layout.cpp and placement.cpp the window's life.
 #pragma once
 
 #include <cstdint>

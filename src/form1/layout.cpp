@@ -1,5 +1,5 @@
 #include "window/design_frame.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace zantoli {
 

@@ -4,7 +4,7 @@
 #include "command/alias_line.h"
 #include "command/alias_lookup.h"
 #include "system/app_files.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace zantoli {
 

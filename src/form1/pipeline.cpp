@@ -1,9 +1,10 @@
 #include <string>
 
-#include "command/command_not_sent.h"
+#include "form1/command_not_sent.h"
+#include "form1/refusals.h"
 #include "command/validation.h"
 #include "system/file_error.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 
 namespace zantoli {
 
@@ -58,13 +59,13 @@ void Form1::texto_KeyPress(std::int16_t& KeyAscii) {
 void Form1::ProcessEnter(const std::string& entry) {
     // Such a character would reach the CAD side as another one.
     if (texto.TextHasUnmappableCharacters())
-        throw CommandNotSent("La orden contiene caracteres que no se pueden enviar a Trazalia R14.");
+        throw CommandNotSent(refusals::kUnsendableCharacters);
     std::string st = texto.Text();
     texto.SetText(VerAlias(st));
     if (texto.Text() == kRefusedCommand) {
         ++refusedEnters_;
         texto.SetText("");
-        sys_.MsgBox("Comando inválido.", "Error", vbCritical);
+        sys_.MsgBox(refusals::kInvalidCommand, "Error", vbCritical);
         return;
     }
     if (EmptyOrSpaces(texto.Text())) texto.SetText(ultimo.Caption());
@@ -87,8 +88,7 @@ void Form1::ProcessEnter(const std::string& entry) {
     // command has gone) is the next command's.
     if (texto.Text() == command) texto.SetText("");
     if (!recorded)
-        sys_.MsgBox("La lista del historial no admite más entradas; la orden se ha enviado sin anotarla.",
-                    "Error", vbCritical);
+        sys_.MsgBox(refusals::kHistoryFull, "Error", vbCritical);
 }
 
 int Form1::yaestaba(const std::string& st) const {

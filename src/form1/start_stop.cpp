@@ -1,5 +1,5 @@
 #include "system/app_files.h"
-#include "window/form1.h"
+#include "form1/form1.h"
 #include "window/fun.h"
 #include "window/program_ending.h"
 
