@@ -65,6 +65,21 @@ bool OwnThreadInFront(HWND own) {
 
 thread_local bool waitingForForeground = false;
 
+// A message taken from the queue inside a wait, handled as the main loop
+// would with the keys held back; false for WM_QUIT, which is posted again
+// so that the main loop ends.
+bool HandleRetrieved(const MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (!type_ahead::Hold(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
 // A window that answers a message in this time is taken as not busy.
 constexpr UINT kAnswersAtOnceMs = 50;
 
@@ -167,13 +182,7 @@ void WaitUntilForeground(HWND own, DWORD timeoutMs) {
         MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-            if (type_ahead::Hold(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            if (!HandleRetrieved(msg)) return;
         }
     }
 }
@@ -221,13 +230,7 @@ void PumpPendingMessages() {
     MSG msg;
     for (int handled = 0; handled < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
          ++handled) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (type_ahead::Hold(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        if (!HandleRetrieved(msg)) return;
     }
 }
 
