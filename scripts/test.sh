@@ -25,14 +25,15 @@ status=0
 logdir="$root/build/test-logs"
 mkdir -p "$logdir"
 
-# Prints "<passed> <failed>" from a stage's log: CTest's summary, or the
-# closing "N passed, N failed" line of scripts/run-test-programs.sh.
+# Prints "<passed> <failed>" of a stage: from CTest's JUnit report when the
+# stage wrote one, else from the closing "N passed, N failed" line of
+# scripts/run-test-programs.sh in its log.
 stage_counts() {
-    local summary
-    summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$1" | tail -n 1)
-    if [ -n "$summary" ]; then
-        sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/' <<<"$summary" |
-            awk '{ print $2 - $1, $1 }'
+    if [ -f "$2" ]; then
+        python3 -c 'import sys, xml.etree.ElementTree as ET
+suite = ET.parse(sys.argv[1]).getroot()
+tests, failed = int(suite.get("tests", 0)), int(suite.get("failures", 0)) + int(suite.get("errors", 0))
+print(tests - failed, failed)' "$2"
     else
         grep -E '^[0-9]+ passed, [0-9]+ failed' "$1" | tail -n 1 | awk '{ print $1, $3 }'
     fi
@@ -42,14 +43,16 @@ stage_counts() {
 counted_stage() {
     local name=$1
     shift
-    local log="$logdir/$name.log"
+    local log="$logdir/$name.log" junit="$logdir/$name.xml"
     echo "== $name"
+    rm -f "$junit"
+    # A CTest stage is given --output-junit "$logdir/<stage>.xml".
     "$@" >"$log" 2>&1
     local rc=$?
     # Only what needs reading: failures, skips and the summary.
     grep -E '\*\*\*|tests passed|The following tests|^\s+[0-9]+ - |^(FAILED|skipped):|^[0-9]+ passed, ' "$log" || true
     local passed failed
-    read -r passed failed < <(stage_counts "$log")
+    read -r passed failed < <(stage_counts "$log" "$junit")
     if [ -n "${failed:-}" ]; then
         total_passed=$((total_passed + passed))
         total_failed=$((total_failed + failed))
@@ -139,11 +142,11 @@ check_workflow() {
 }
 
 if build native; then
-    counted_stage unit ctest --preset native --timeout 60
+    counted_stage unit ctest --preset native --timeout 60 --output-junit "$logdir/unit.xml"
 fi
 
 if build asan; then
-    counted_stage unit-sanitizers ctest --preset asan --timeout 120
+    counted_stage unit-sanitizers ctest --preset asan --timeout 120 --output-junit "$logdir/unit-sanitizers.xml"
 fi
 
 check_stage static-analysis scripts/static-analysis.sh --win32 --no-msvc-rules
@@ -162,7 +165,7 @@ echo "== build-windows"
 if bash scripts/build-windows.sh >"$logdir/build-windows.log" 2>&1; then
     check_stage signatures check_signatures
     check_stage workflow check_workflow
-    counted_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180
+    counted_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180 --output-junit "$logdir/wine.xml"
     # Most users run at 125-150 % scaling: the window, end-to-end and
     # placement-fault tests again at 144 DPI, in a Wine prefix of its own
     # (files, keys and the installer do not depend on it).
