@@ -31,7 +31,7 @@ std::string Win32LauncherSystem::Dir(const std::string& path, int attributes) co
     WIN32_FIND_DATAW data;
     UniqueFind find(FindFirstFileW(Utf8ToWide(path).c_str(), &data));
     if (!find.valid()) {
-        const DWORD error = GetLastError();
+        const unsigned long error = LastErrorCode();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
             error == ERROR_NO_MORE_FILES)
             return {};
@@ -60,8 +60,8 @@ void Win32LauncherSystem::Shell(const std::string& path, int style) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
-        const unsigned long code = LastErrorCode();
-        throw LaunchError(ErrorMessage("No se ha podido iniciar " + path, code), code);
+        const unsigned long code = LastErrorCode();  // before the message is built
+        ThrowLastError<LaunchError>("No se ha podido iniciar " + path, code);
     }
     // Not waited for: both handles go at once.
     UniqueKernelHandle thread(process.hThread), started(process.hProcess);

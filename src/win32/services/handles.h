@@ -66,54 +66,52 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 // FindFirstFileW's result.
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 
-// A window's device context (the screen's for a null window).
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-// Selects a GDI object into a device context and the previous one back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
+template <class H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static Handle Invalid() { return nullptr; }
+    static bool Close(Handle handle) { return DeleteObject(handle) != FALSE; }
 };
 
 // Owns one GDI object (font, brush).
-template <class Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { Reset(nullptr); }
-    void Reset(Handle handle) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-    Handle get() const { return handle_; }
+template <class H>
+using GdiObject = UniqueHandle<GdiObjectTraits<H>>;
 
-private:
-    Handle handle_ = nullptr;
+// A device context with the window it was taken from; empty without one.
+struct WindowDcTraits {
+    struct Handle {
+        HWND window;
+        HDC dc;
+        bool operator==(const Handle& other) const { return dc == other.dc; }
+        bool operator!=(const Handle& other) const { return dc != other.dc; }
+    };
+    static Handle Invalid() { return {nullptr, nullptr}; }
+    static bool Close(Handle handle) { return ReleaseDC(handle.window, handle.dc) != 0; }
+};
+
+// A window's device context (the screen's for a null window).
+class WindowDC : public UniqueHandle<WindowDcTraits> {
+public:
+    explicit WindowDC(HWND window) : UniqueHandle({window, GetDC(window)}) {}
+    HDC get() const { return UniqueHandle::get().dc; }
+};
+
+// The object a selection replaced, to be selected back.
+struct SelectionTraits {
+    struct Handle {
+        HDC dc;
+        HGDIOBJ previous;
+        bool operator==(const Handle& other) const { return previous == other.previous; }
+        bool operator!=(const Handle& other) const { return previous != other.previous; }
+    };
+    static Handle Invalid() { return {nullptr, nullptr}; }
+    static bool Close(Handle handle) { return SelectObject(handle.dc, handle.previous) != nullptr; }
+};
+
+// Selects a GDI object into a device context and the previous one back.
+class SelectedObject : public UniqueHandle<SelectionTraits> {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : UniqueHandle({dc, SelectObject(dc, object)}) {}
 };
 
 }  // namespace zantoli::win32

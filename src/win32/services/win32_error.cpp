@@ -25,10 +25,6 @@ unsigned long LastErrorCode() { return GetLastError(); }
 
 std::string ErrorMessage(const std::string& what, unsigned long code) { return what + ": " + Win32ErrorText(code); }
 
-void ThrowLastError(const std::string& what, unsigned long code) {
-    throw SystemCallError(ErrorMessage(what, code), code);
-}
-
 FileError MakeFileError(const char* operation, const std::string& path, unsigned long code) {
     return FileError(operation, path, Win32ErrorText(code));
 }

@@ -22,8 +22,12 @@ unsigned long LastErrorCode();
 // could not be done.
 std::string ErrorMessage(const std::string& what, unsigned long code);
 
-// Throws SystemCallError with ErrorMessage(what, code). The code is read
-// where the call is written, before anything else can change it.
-[[noreturn]] void ThrowLastError(const std::string& what, unsigned long code = LastErrorCode());
+// Throws `Error` (SystemCallError or a kind of it) with ErrorMessage(what,
+// code). The code is read where the call is written, before anything else
+// can change it.
+template <class Error = SystemCallError>
+[[noreturn]] void ThrowLastError(const std::string& what, unsigned long code = LastErrorCode()) {
+    throw Error(ErrorMessage(what, code), code);
+}
 
 }  // namespace zantoli::win32
