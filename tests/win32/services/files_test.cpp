@@ -37,27 +37,18 @@ protected:
     std::vector<std::string> Listing() const {
         std::vector<std::string> names;
         WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(Utf8ToWide(folder_ + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
+        const UniqueFind search(FindFirstFileW(Utf8ToWide(folder_ + "\\*").c_str(), &found));
+        if (!search.valid()) return names;
         do {
             const std::wstring name = found.cFileName;
             if (name != L"." && name != L"..") names.push_back(WideToUtf8(name));
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        } while (FindNextFileW(search.get(), &found));
         return names;
     }
 
     // The file's bytes, read without the code under test.
     static std::string Bytes(const std::string& path) {
-        HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return "<missing>";
-        std::string bytes(1 << 16, '\0');
-        DWORD got = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-        CloseHandle(file);
-        bytes.resize(got);
-        return bytes;
+        return test_support::FileBytes(Utf8ToWide(path)).value_or("<missing>");
     }
 
     std::vector<std::string> Lines(const std::string& path) const {

@@ -6,14 +6,17 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
+
+#include "win32/services/handles.h"
 
 namespace zantoli::test_support {
 
 inline void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    const zantoli::win32::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (find.valid()) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -23,10 +26,22 @@ inline void RemoveTree(const std::wstring& folder) {
                 RemoveTree(path);
             else
                 DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &data));
     }
     RemoveDirectoryW(folder.c_str());
+}
+
+// The whole file as bytes, read without the code under test; nothing when
+// it cannot be opened.
+inline std::optional<std::string> FileBytes(const std::wstring& path) {
+    const zantoli::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file.valid()) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
 }
 
 class TempFolder {
@@ -50,13 +65,12 @@ public:
     std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
 
     bool Write(const std::wstring& name, const std::string& bytes, DWORD attributes = 0) const {
-        HANDLE file =
-            CreateFileW((*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
+        zantoli::win32::UniqueFile file(
+            CreateFileW((*this / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return false;
         DWORD written = 0;
-        const bool wrote = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                           written == bytes.size();
-        CloseHandle(file);
+        const bool wrote = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                           written == bytes.size() && file.Reset();
         return wrote && (attributes == 0 || SetFileAttributesW((*this / name).c_str(), attributes));
     }
 
@@ -66,15 +80,7 @@ public:
 
     // The whole file as bytes; empty when it does not exist.
     std::string Read(const std::wstring& name) const {
-        HANDLE file = CreateFileW((*this / name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return {};
-        std::string bytes;
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-        CloseHandle(file);
-        return bytes;
+        return FileBytes(*this / name).value_or("");
     }
 
     bool Exists(const std::wstring& name) const {
