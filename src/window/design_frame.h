@@ -6,8 +6,15 @@
 #pragma once
 
 #include "system/controls.h"
+#include "system/twips.h"
 
 namespace zantoli::design_frame {
+
+// The window as designed, in twips: its client area, and the controls in it.
+inline constexpr float kClientWidth = 3255, kClientHeight = 780;
+inline constexpr TwipsRect kTexto{0, 480, 3255, 315};
+inline constexpr TwipsRect kLista{0, 0, 3255, 450};
+inline constexpr TwipsRect kUltimo{5640, 840, 855, 255};
 
 inline constexpr float kWidth = 60 + 60;
 inline constexpr float kHeight = 300 + 60;

@@ -1,6 +1,5 @@
 #include "win32/forms/main_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -23,18 +22,18 @@ namespace zantoli::win32 {
 
 namespace {
 
-// Design, in twips: client area, and the controls in the client area.
-constexpr float kClientWidth = 3255, kClientHeight = 780;
-constexpr TwipsRect kTexto{0, 480, 3255, 315};
-constexpr TwipsRect kLista{0, 0, 3255, 450};
-constexpr TwipsRect kUltimo{5640, 840, 855, 255};
+using design_frame::kClientHeight;
+using design_frame::kClientWidth;
+using design_frame::kLista;
+using design_frame::kTexto;
+using design_frame::kUltimo;
+
 // A TrueType face with the metrics of the design's "MS Sans Serif", so the
 // text is smoothed at every scaling.
 constexpr const wchar_t* kFace = L"Microsoft Sans Serif";
 constexpr float kPoints = 8.25f;
 
 constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
-constexpr UINT_PTR kTextoEditSubclass = 1;
 // The program's icon, resource 1 of the executable.
 constexpr WORD kIconId = 1;
 // Posted to hand the keys typed ahead to the window once a command is done.
@@ -132,12 +131,9 @@ void MainWindow::CreateControls() {
 
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(texto_.Hwnd(), &info)) textoEdit_ = info.hwndItem;
-    // The edit belongs to the combo box: the documented subclass chain keeps
-    // both its procedure and its user data untouched.
-    if (!textoEdit_ || !SetWindowSubclass(textoEdit_, &MainWindow::TextoEditProc, kTextoEditSubclass,
-                                          reinterpret_cast<DWORD_PTR>(this)))
+    if (!GetComboBoxInfo(texto_.Hwnd(), &info) || !info.hwndItem)
         ThrowLastError("No se ha podido preparar la línea de entrada");
+    textoEdit_ = info.hwndItem;
 }
 
 // The fonts at the window's present DPI; the old ones go once no control
@@ -202,16 +198,18 @@ void MainWindow::FitTextoToDesignHeight() {
     }
 }
 
+// Every key of the window enters here, before it is translated: a key-down
+// taken here posts no character. Enter's character reaches Form1 before
+// the edit sees it; the suggestions steer themselves while they show; Tab
+// moves between lista and texto.
 bool MainWindow::PreTranslate(const MSG& msg) {
     NoteKeyMessage(msg);
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (msg.message == WM_CHAR) return msg.hwnd == textoEdit_ && OnTextoChar(msg.wParam);
+    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.hwnd == textoEdit_ && suggestionList_.Steer(msg.wParam)) return true;
     const HWND lista = lista_.Hwnd();
-    if (msg.hwnd != lista && msg.hwnd != textoEdit_ && msg.hwnd != texto_.Hwnd()) return false;
-    // Tab takes the chosen suggestion; with none chosen it moves on as ever.
-    if (msg.hwnd == textoEdit_ && suggestionList_.Visible() && suggestionList_.Chosen() >= 0) {
-        TakeSuggestion(suggestionList_.Chosen());
-        return true;
-    }
+    if (msg.wParam != VK_TAB || (msg.hwnd != lista && msg.hwnd != textoEdit_ && msg.hwnd != texto_.Hwnd()))
+        return false;
     suggestionList_.Hide();
     // Tab order: lista, then texto; with two stops both directions alternate.
     ::SetFocus(msg.hwnd == lista ? texto_.Hwnd() : lista);
@@ -358,21 +356,6 @@ void MainWindow::TakeSuggestion(int index) {
     ::SetFocus(textoEdit_);
 }
 
-// While the suggestions show, Down and Up choose among them and Esc closes
-// them; otherwise the keys do what they always did.
-bool MainWindow::OnTextoKeyDown(WPARAM key) {
-    if (!suggestionList_.Visible()) return false;
-    if (key == VK_DOWN || key == VK_UP) {
-        suggestionList_.Move(key == VK_DOWN ? 1 : -1);
-        return true;
-    }
-    if (key == VK_ESCAPE) {
-        suggestionList_.Hide();
-        return true;
-    }
-    return false;
-}
-
 // The operator's key, pressed in any program: the window comes to the front
 // (restored if it was minimised) with the focus in texto. The system lets a
 // program that receives its hotkey take the foreground.
@@ -381,12 +364,21 @@ void MainWindow::OnShowKey() {
     texto_.SetFocus();
 }
 
-// Each held key as it would have come from the queue, already translated.
-// An Enter among them sends its command before the next key goes.
+// Each held key as it would have come from the queue. They were translated
+// when held, so the characters of a key-down taken here are dropped, as the
+// main loop would never have posted them. An Enter among them sends its
+// command before the next key goes.
 void MainWindow::ReplayTypeAhead() {
     MSG msg;
+    bool keyTaken = false;
     while (type_ahead::NextHeld(msg)) {
-        if (IsWindow(msg.hwnd) && !PreTranslate(msg)) DispatchMessageW(&msg);
+        if (keyTaken && msg.message == WM_CHAR) continue;
+        keyTaken = false;
+        if (!IsWindow(msg.hwnd)) continue;
+        if (PreTranslate(msg))
+            keyTaken = msg.message == WM_KEYDOWN;
+        else
+            DispatchMessageW(&msg);
     }
 }
 
@@ -441,32 +433,12 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO* info) {
 
 bool MainWindow::OnTextoChar(WPARAM character) {
     if (character == VK_RETURN) suggestionList_.Hide();
-    // Esc's character was the suggestions' when they showed.
-    if (character == VK_ESCAPE && escapeTaken_) {
-        escapeTaken_ = false;
-        return true;
-    }
     std::int16_t KeyAscii = AnsiKeyCode(character);
     // Before the edit sees the key, so the handler keeps the text from
     // before it took effect.
     Raise([this, &KeyAscii] { form1_->texto_KeyPress(KeyAscii); });
     // Enter has done its work; the single-line edit would only beep at it.
     return character == VK_RETURN;
-}
-
-LRESULT CALLBACK MainWindow::TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR subclassId, DWORD_PTR data) {
-    auto* self = reinterpret_cast<MainWindow*>(data);
-    if (message == WM_KEYDOWN && self->OnTextoKeyDown(wParam)) {
-        self->escapeTaken_ = wParam == VK_ESCAPE;
-        return 0;
-    }
-    if (message == WM_CHAR && self->OnTextoChar(wParam)) return 0;
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &MainWindow::TextoEditProc, subclassId);
-        self->textoEdit_ = nullptr;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace zantoli::win32

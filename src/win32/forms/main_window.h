@@ -52,9 +52,9 @@ public:
     void ShowSuggestions(Suggestions& suggestions, const History& history);
     SuggestionList& suggestionList() { return suggestionList_; }
 
-    // For the message loop, every message it retrieves: keys the window
-    // steers itself (Tab moves between lista and texto). True when `msg`
-    // was handled.
+    // For the message loop, every message it retrieves, before it is
+    // translated: the window's keys enter here. True when `msg` was handled
+    // and goes no further.
     bool PreTranslate(const MSG& msg);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,7 +73,6 @@ private:
     void UpdateSuggestions();
     RECT FieldRect() const;  // texto's field, in screen coordinates
     void TakeSuggestion(int index);
-    bool OnTextoKeyDown(WPARAM key);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void ApplyDpi(int dpi, const RECT& suggested);
     void OnSize(WPARAM state);
@@ -85,9 +84,6 @@ private:
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnGetMinMaxInfo(MINMAXINFO* info);
     bool OnTextoChar(WPARAM character);
-
-    static LRESULT CALLBACK TextoEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR subclassId, DWORD_PTR data);
 
     HINSTANCE instance_;
     WindowDpi dpi_;
@@ -101,7 +97,6 @@ private:
     const History* history_ = nullptr;
     std::vector<Suggestion> suggested_;
     SuggestionList suggestionList_;
-    bool escapeTaken_ = false;
 
     Form1* form1_ = nullptr;
     Desktop* desktop_ = nullptr;

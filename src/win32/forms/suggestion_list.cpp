@@ -46,8 +46,8 @@ void DrawWithMatch(HDC dc, int x, const RECT& cell, const std::wstring& text, st
 
 }  // namespace
 
-void SuggestionList::Create(HWND owner, std::function<void(int)> clicked) {
-    clicked_ = std::move(clicked);
+void SuggestionList::Create(HWND owner, std::function<void(int)> taken) {
+    taken_ = std::move(taken);
     RegisterOnce(instance_, kClassName, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), 0);
     // Owned, not a child: it may reach beyond the command window's edges.
     if (!CreateWindowExW(kExStyle, kClassName, L"", kStyle, 0, 0, 0, 0, owner, nullptr, instance_, this))
@@ -141,6 +141,26 @@ void SuggestionList::Hide() {
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER);
 }
 
+bool SuggestionList::Steer(WPARAM key) {
+    if (!Visible()) return false;
+    switch (key) {
+    case VK_DOWN:
+    case VK_UP:
+        Move(key == VK_DOWN ? 1 : -1);
+        return true;
+    case VK_TAB:
+        // With nothing chosen Tab moves on as ever.
+        if (Chosen() < 0 || !taken_) return false;
+        taken_(Chosen());
+        return true;
+    case VK_ESCAPE:
+        Hide();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void SuggestionList::Move(int step) {
     const int count = static_cast<int>(lines_.size());
     const int chosen = Chosen();
@@ -205,8 +225,8 @@ LRESULT CALLBACK SuggestionList::ListProc(HWND hwnd, UINT message, WPARAM wParam
     case WM_LBUTTONDOWN: {
         const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
         const auto index = static_cast<std::size_t>(LOWORD(hit));
-        if (HIWORD(hit) == 0 && index < self->lines_.size() && !self->lines_[index].refused && self->clicked_)
-            self->clicked_(static_cast<int>(index));
+        if (HIWORD(hit) == 0 && index < self->lines_.size() && !self->lines_[index].refused && self->taken_)
+            self->taken_(static_cast<int>(index));
         return 0;
     }
     case WM_NCDESTROY:

@@ -2,9 +2,10 @@
 // that never takes the activation or the focus; it only shows. Each line
 // has two aligned columns, the alias and, in the system's grey, the command
 // Enter on it sends, the typed part in bold; the list box keeps each line's
-// text as "alias, command" for screen readers. The command window steers
-// it: Down/Up choose, Tab or a click puts the chosen entry into the input
-// line, Esc closes it. A refused alias is shown but cannot be chosen.
+// text as "alias, command" for screen readers. It steers itself by the keys
+// the input line gets: Down/Up choose, Tab or a click puts the chosen entry
+// into the input line, Esc closes it. A refused alias is shown but cannot
+// be chosen.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +26,9 @@ public:
     explicit SuggestionList(HINSTANCE instance) : instance_(instance) {}
     ~SuggestionList() { Destroy(); }
 
-    // Owned by the command window `owner`, so it stays above it. `clicked`
-    // gets the index of an entry the user clicks.
-    void Create(HWND owner, std::function<void(int)> clicked);
+    // Owned by the command window `owner`, so it stays above it. `taken`
+    // gets the index of an entry the user clicks or takes with Tab.
+    void Create(HWND owner, std::function<void(int)> taken);
 
     // Shows `items` in the fonts of the window's DPI `dpi` beside `field`
     // (the input line, in screen coordinates); none hide it. Nothing is
@@ -37,9 +38,9 @@ public:
     void Follow(const RECT& field);
     void Hide();
     bool Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
-    // Down (+1) and Up (-1); from nothing chosen to the first or the last,
-    // passing over refused aliases.
-    void Move(int step);
+    // A key pressed in the input line while the list shows: Down, Up, Tab
+    // on a chosen entry and Esc are the list's. True when `key` was taken.
+    bool Steer(WPARAM key);
     int Chosen() const;  // -1: nothing chosen
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,6 +52,9 @@ private:
         bool matchInCommand;
         std::size_t matchAt, matchLength;
     };
+    // Down (+1) and Up (-1); from nothing chosen to the first or the last,
+    // passing over refused aliases.
+    void Move(int step);
     void Place();
     void DrawItem(const DRAWITEMSTRUCT& item) const;
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -58,7 +62,7 @@ private:
 
     HINSTANCE instance_;
     HWND list_ = nullptr;
-    std::function<void(int)> clicked_;
+    std::function<void(int)> taken_;
     std::vector<Line> lines_;
     HFONT regular_ = nullptr, bold_ = nullptr;
     RECT field_{};

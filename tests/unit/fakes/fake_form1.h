@@ -9,21 +9,24 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_system.h"
 #include "form1/form1.h"
+#include "window/design_frame.h"
 
 namespace zantoli::testing {
 
 struct FakeForm1 {
     FakeForm1() : window(101), splash(102), form(sys, window, texto, lista, ultimo, splash) {
-        window.width = 3375;  // design client 3255 x 780 and the design frame
-        window.height = 1140;
-        texto.top = 480;
-        texto.width = 3255;
-        lista.width = 3255;
-        lista.height = 450;
-        ultimo.left = 5640;
-        ultimo.top = 840;
-        ultimo.width = 855;
-        ultimo.height = 255;
+        using namespace design_frame;
+        window.width = kClientWidth + kWidth;
+        window.height = kClientHeight + kHeight;
+        const auto place = [](auto& control, const TwipsRect& at) {
+            control.left = at.left;
+            control.top = at.top;
+            control.width = at.width;
+            control.height = at.height;
+        };
+        place(texto, kTexto);
+        place(lista, kLista);
+        place(ultimo, kUltimo);
         window.onResize = [this] { form.Form_Resize(); };
         sys.foreground = window.hWnd();
     }

@@ -96,7 +96,9 @@ TEST_F(ShowKeyStart, EachFileGivesItsKeyAndNamesWhatCannotBeUsed) {
         EXPECT_EQ(Start(), c.registered);
         EXPECT_EQ(ReadOptions(sys, kPath).suggestions, c.suggestions);
         ASSERT_EQ(sys.messages.size(), c.named.empty() ? 0u : 1u);
-        if (!c.named.empty()) EXPECT_LT(sys.messages[0].prompt.size(), 600u) << "it fits on the screen";
+        if (!c.named.empty()) {
+            EXPECT_LT(sys.messages[0].prompt.size(), 600u) << "it fits on the screen";
+        }
         for (const std::string& line : c.named)
             EXPECT_NE(sys.messages[0].prompt.find(line), std::string::npos) << sys.messages[0].prompt;
         if (!c.named.empty()) {

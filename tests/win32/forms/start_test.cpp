@@ -62,10 +62,14 @@ protected:
         ForceForeground(Form1Hwnd());
     }
     std::string Exchange() { return FileBytes(appDir / "var" / "vuroview.var"); }
-    // As the user types: into the command window while it is in front.
+    // As the user types: into the command window while it is in front,
+    // each character through the window's key entry.
     void Type(const std::wstring& keys) {
         BackToForm1();
-        for (wchar_t key : keys) SendMessageW(main.textoEdit(), WM_CHAR, key, 1);
+        for (wchar_t key : keys) {
+            const MSG character{main.textoEdit(), WM_CHAR, key, 1, 0, {}};
+            if (!main.PreTranslate(character)) DispatchMessageW(&character);
+        }
     }
     void BackToForm1() { ForceForeground(Form1Hwnd()); }
     OtherWindow cad{L"Trazalia R14 - [Dibujo1]", false};
