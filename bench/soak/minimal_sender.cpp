@@ -15,27 +15,16 @@
 #include <shellapi.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "minimal_window.h"
 #include "system/window_titles.h"
+#include "win32/services/activation.h"
+#include "win32/services/encoding.h"
 
 namespace {
 
 std::wstring sameWorkAppDir;  // empty: the minimal sender
-
-BOOL CALLBACK FindCad(HWND hwnd, LPARAM param) {
-    wchar_t title[256] = {};
-    GetWindowTextW(hwnd, title, 256);
-    const std::string_view ascii = zantoli::window_titles::kCadApplication;  // widened as it is
-    const std::wstring prefix(ascii.begin(), ascii.end());
-    if (IsWindowVisible(hwnd) && std::wstring(title).compare(0, prefix.size(), prefix) == 0) {
-        *reinterpret_cast<HWND*>(param) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 INPUT Key(WORD vk, DWORD flags) {
     INPUT input{};
@@ -83,8 +72,8 @@ void DoTheCommandWindowsWork() {
 }
 
 void SendHotkeyToCad() {
-    HWND cad = nullptr;
-    EnumWindows(FindCad, reinterpret_cast<LPARAM>(&cad));
+    // The command window's own search.
+    const HWND cad = zantoli::win32::FindWindowByTitle(zantoli::win32::Utf8ToWide(zantoli::window_titles::kCadApplication));
     if (!cad) return;
     SetForegroundWindow(cad);
     // Activation completes asynchronously; keys sent before it would reach this window.

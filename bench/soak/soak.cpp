@@ -75,7 +75,7 @@ void Front(HWND window, HWND focusA, HWND focusB) {
             return !focusA || focus == focusA || focus == focusB;
         },
         kStepTimeout);
-    if (!ready) throw std::runtime_error("cannot bring \"" + Narrow(TitleOf(window)) + "\" to the front with the focus");
+    if (!ready) throw std::runtime_error("cannot bring \"" + Narrow(WindowTitle(window)) + "\" to the front with the focus");
 }
 
 struct Stats {
@@ -171,9 +171,9 @@ private:
         const HWND front = GetForegroundWindow();
         std::string windows;
         for (HWND hwnd : VisibleTopWindows(zantoli_.id()))
-            windows += " [" + Narrow(ClassOf(hwnd)) + " \"" + Narrow(TitleOf(hwnd)) + "\"]";
+            windows += " [" + Narrow(ClassOf(hwnd)) + " \"" + Narrow(WindowTitle(hwnd)) + "\"]";
         const std::string note = std::string("lost: ") + sender + " command " + std::to_string(i) +
-                                 "; foreground \"" + Narrow(TitleOf(front)) + "\"; command window input \"" +
+                                 "; foreground \"" + Narrow(WindowTitle(front)) + "\"; command window input \"" +
                                  Narrow(window_->InputText()) + "\", last \"" + Narrow(window_->LastCommand()) +
                                  "\"; its windows:" + windows + "\n";
         std::fputs(note.c_str(), stderr);

@@ -38,7 +38,7 @@ TEST_F(CommandGuardTest, RightButtonMovesSendOnlyWhileTheCommandWindowIsInFront)
     Settle();
     EXPECT_EQ(cad_->Received().size(), 1u);
     for (HWND hwnd : VisibleTopWindows(zantoli().id()))
-        EXPECT_NE(ClassOf(hwnd), L"#32770") << "a message box came up: " << Narrow(TitleOf(hwnd));
+        EXPECT_NE(ClassOf(hwnd), L"#32770") << "a message box came up: " << Narrow(WindowTitle(hwnd));
 
     RightButtonMove();
     EXPECT_EQ(cad_->WaitReceived(2).back(), "(command \"CIRCLE\" )");

@@ -34,7 +34,7 @@ protected:
 
     static size_t CommandWindowCount() {
         size_t count = 0;
-        for (HWND hwnd : VisibleTopWindows(0)) count += TitleOf(hwnd) == kCommandCaption;
+        for (HWND hwnd : VisibleTopWindows(0)) count += WindowTitle(hwnd) == kCommandCaption;
         return count;
     }
 };
@@ -49,7 +49,7 @@ TEST_F(LauncherTest, StartsTheCommandWindowOnceThenBringsItToTheFront) {
     RunLauncher();
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window.window(); }, kStepTimeout))
         << "expected \"Linea de comando\" in front after the second launch; got \""
-        << Narrow(TitleOf(GetForegroundWindow())) << "\"";
+        << Narrow(WindowTitle(GetForegroundWindow())) << "\"";
     EXPECT_EQ(CommandWindowCount(), 1u) << "windows titled \"Linea de comando\"";
     EXPECT_EQ(FindTopWindow(L"ERROR", 0), nullptr) << "expected no launcher message";
 }

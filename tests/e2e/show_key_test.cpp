@@ -37,7 +37,7 @@ TEST_F(ShowKeyTest, BringsTheCommandWindowFromBehindTheCadWindowReadyToType) {
     PressKey(VK_SPACE);
     const bool inFront = WaitUntil([&] { return GetForegroundWindow() == window_->window(); }, kStepTimeout);
     KeysUp({VK_CONTROL, VK_MENU});
-    ASSERT_TRUE(inFront) << "in front: \"" << Narrow(TitleOf(GetForegroundWindow())) << "\"";
+    ASSERT_TRUE(inFront) << "in front: \"" << Narrow(WindowTitle(GetForegroundWindow())) << "\"";
     ASSERT_TRUE(WaitUntil([&] { return ClassOf(FocusOf(window_->window())) == L"Edit"; }, kStepTimeout));
 
     TypeText(L"l");
@@ -61,7 +61,7 @@ TEST_F(ShowKeyTest, PressedAltFirstItLosesNoCommand) {
         const bool inFront = WaitUntil([&] { return GetForegroundWindow() == window_->window(); }, kStepTimeout);
         KeysUp({VK_SPACE});
         KeysUp({VK_MENU, VK_CONTROL});
-        ASSERT_TRUE(inFront) << "in front: \"" << Narrow(TitleOf(GetForegroundWindow())) << "\"";
+        ASSERT_TRUE(inFront) << "in front: \"" << Narrow(WindowTitle(GetForegroundWindow())) << "\"";
         TypeText(L"c");
         ASSERT_TRUE(WaitUntil([&] { return window_->InputText() == L"c"; }, kStepTimeout));
         PressKey(VK_RETURN);

@@ -9,20 +9,9 @@
 
 namespace zantoli::win32 {
 
-namespace {
-
-// One pass over the top-level windows, front to back: the first with an
-// equal title ends it; the first whose title begins with the one asked for
-// is kept in case none is equal.
-struct TitleSearch {
-    std::wstring_view title;
-    HWND equal = nullptr;
-    HWND prefixed = nullptr;
-};
-
 // InternalGetWindowText reads the stored caption without sending a message,
 // so a hung program cannot hang the search.
-std::wstring TitleOf(HWND window) {
+std::wstring WindowTitle(HWND window) {
     std::wstring title(256, L'\0');
     for (;;) {
         const int got = InternalGetWindowText(window, title.data(), static_cast<int>(title.size()));
@@ -34,10 +23,21 @@ std::wstring TitleOf(HWND window) {
     }
 }
 
+namespace {
+
+// One pass over the top-level windows, front to back: the first with an
+// equal title ends it; the first whose title begins with the one asked for
+// is kept in case none is equal.
+struct TitleSearch {
+    std::wstring_view title;
+    HWND equal = nullptr;
+    HWND prefixed = nullptr;
+};
+
 BOOL CALLBACK CompareTitle(HWND window, LPARAM param) {
     if (!IsWindowVisible(window)) return TRUE;
     auto* search = reinterpret_cast<TitleSearch*>(param);
-    const std::wstring title = TitleOf(window);
+    const std::wstring title = WindowTitle(window);
     if (title == search->title) {
         search->equal = window;
         return FALSE;

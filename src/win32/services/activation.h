@@ -15,6 +15,10 @@ namespace zantoli::win32 {
 // empty. Titles are compared exactly, case included.
 HWND FindWindowByTitle(std::wstring_view title);
 
+// The title `window` has, read without a message to it, so a hung program
+// cannot hang the reader; empty for no window.
+std::wstring WindowTitle(HWND window);
+
 // Restores `target` when minimised and makes it the foreground window, then
 // waits (a few hundred ms at most) until the system has really switched, so
 // that keys sent next reach it. True when `target` is in front.

@@ -49,7 +49,7 @@ protected:
         // A command window the launcher started before the test could take charge of it.
         for (HWND hwnd : VisibleTopWindows(0)) {
             DWORD pid = 0;
-            if (TitleOf(hwnd) == kCommandCaption && GetWindowThreadProcessId(hwnd, &pid))
+            if (WindowTitle(hwnd) == kCommandCaption && GetWindowThreadProcessId(hwnd, &pid))
                 ChildProcess::Adopt(pid).Kill();
         }
     }

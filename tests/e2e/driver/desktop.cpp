@@ -54,7 +54,7 @@ std::vector<HWND> VisibleTopWindows(DWORD pid) {
 
 HWND FindTopWindow(const std::wstring& title, DWORD pid) {
     for (HWND hwnd : VisibleTopWindows(pid))
-        if (TitleOf(hwnd) == title) return hwnd;
+        if (WindowTitle(hwnd) == title) return hwnd;
     return nullptr;
 }
 
@@ -65,12 +65,6 @@ HWND WaitTopWindow(const std::wstring& title, DWORD pid, Millis timeout) {
         throw std::runtime_error("expected a visible window titled \"" + Narrow(title) + "\" within " +
                                  std::to_string(timeout.count()) + " ms; got none");
     return found;
-}
-
-std::wstring TitleOf(HWND hwnd) {
-    wchar_t title[512] = {};
-    GetWindowTextW(hwnd, title, 512);
-    return title;
 }
 
 HWND ChildOfClass(HWND parent, const std::wstring& className) {
@@ -104,8 +98,8 @@ HWND FocusOf(HWND hwnd) {
 
 void BringToFront(HWND hwnd) {
     if (!zantoli::test_support::ForceForeground(hwnd, static_cast<DWORD>(kStepTimeout.count())))
-        throw std::runtime_error("expected \"" + Narrow(TitleOf(hwnd)) + "\" in front; got \"" +
-                                 Narrow(TitleOf(GetForegroundWindow())) + "\"");
+        throw std::runtime_error("expected \"" + Narrow(WindowTitle(hwnd)) + "\" in front; got \"" +
+                                 Narrow(WindowTitle(GetForegroundWindow())) + "\"");
 }
 
 HWND WaitMessageBox(const std::wstring& title, DWORD pid, Millis timeout) {
@@ -113,13 +107,13 @@ HWND WaitMessageBox(const std::wstring& title, DWORD pid, Millis timeout) {
     WaitUntil(
         [&] {
             for (HWND hwnd : VisibleTopWindows(pid))
-                if (ClassOf(hwnd) == L"#32770" && TitleOf(hwnd) == title) return (box = hwnd) != nullptr;
+                if (ClassOf(hwnd) == L"#32770" && WindowTitle(hwnd) == title) return (box = hwnd) != nullptr;
             return false;
         },
         timeout);
     if (!box) {
         std::string seen;
-        for (HWND hwnd : VisibleTopWindows(pid)) seen += " [" + Narrow(ClassOf(hwnd)) + " \"" + Narrow(TitleOf(hwnd)) + "\"]";
+        for (HWND hwnd : VisibleTopWindows(pid)) seen += " [" + Narrow(ClassOf(hwnd)) + " \"" + Narrow(WindowTitle(hwnd)) + "\"]";
         throw std::runtime_error("expected a message box titled \"" + Narrow(title) + "\"; got windows:" +
                                  (seen.empty() ? " none" : seen));
     }

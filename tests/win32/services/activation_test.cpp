@@ -68,7 +68,7 @@ TEST(AppActivate, WhichWindowATitleFinds) {
         {L"Línea de comando ñ", accented.hwnd()},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::TitleOf(c.expected));
+        SCOPED_TRACE(WindowTitle(c.expected));
         EXPECT_EQ(FindWindowByTitle(c.title), c.expected)
             << "title " << std::string(c.title, c.title + wcslen(c.title));
     }

@@ -123,20 +123,13 @@ HWND CreateOwnWindow(const wchar_t* title) {
     return hwnd;
 }
 
-std::wstring TitleOf(HWND window) {
-    if (window == nullptr) return L"(none)";
-    wchar_t title[256] = {};
-    InternalGetWindowText(window, title, 256);
-    return title;
-}
-
 ::testing::AssertionResult IsForeground(HWND expected) {
     const ULONGLONG end = GetTickCount64() + 2000;
     while (GetForegroundWindow() != expected && GetTickCount64() < end) Pump(10);
     Pump(20);
     const HWND front = GetForegroundWindow();
     if (front == expected) return ::testing::AssertionSuccess();
-    const std::wstring want = TitleOf(expected), got = TitleOf(front);
+    const std::wstring want = WindowTitle(expected), got = WindowTitle(front);
     return ::testing::AssertionFailure()
            << "foreground is \"" << std::string(got.begin(), got.end()) << "\", expected \""
            << std::string(want.begin(), want.end()) << "\"";

@@ -66,7 +66,6 @@ using test_support::Pump;
 // Pumps until `expected` is the foreground window (2 s at most), then
 // reports which window is in front.
 ::testing::AssertionResult IsForeground(HWND expected);
-
-std::wstring TitleOf(HWND window);
+using test_support::WindowTitle;
 
 }  // namespace zantoli::win32::testing

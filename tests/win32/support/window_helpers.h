@@ -8,7 +8,11 @@
 #include <algorithm>
 #include <string>
 
+#include "win32/services/activation.h"
+
 namespace zantoli::test_support {
+
+using win32::WindowTitle;
 
 // Dispatches this thread's messages for `milliseconds` (at least once).
 inline void Pump(DWORD milliseconds) {
