@@ -17,6 +17,7 @@
 # command window) and those of scripts/with-wine.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/winpath.sh"
 count=${1:-10000}
 modes=${2:-both}
 [ "$modes" = both ] && modes="repeat vary"
@@ -26,7 +27,6 @@ every=${ZANTOLI_SOAK_BASELINE_EVERY:-1}
 cmake --preset mingw -B "$build" >/dev/null
 cmake --build "$build" --target zantoli cad-standin soak soak-minimal-sender >/dev/null
 
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 out="$build/soak-reports"
 mkdir -p "$out"
 status=0
@@ -34,13 +34,13 @@ for mode in $modes; do
     report="$out/soak-$mode-$count.txt"
     echo "== $mode, $count commands =="
     "$root/scripts/with-wine.sh" wine64 "$build/bin/soak.exe" \
-        --zantoli "$(windows_path "$build/bin/zantoli.exe")" \
-        --standin "$(windows_path "$build/bin/cad-standin.exe")" \
-        --sender "$(windows_path "$build/bin/soak-minimal-sender.exe")" \
-        --aliases "$(windows_path "$root/dist/alias.dat")" \
+        --zantoli "$(winpath "$build/bin/zantoli.exe")" \
+        --standin "$(winpath "$build/bin/cad-standin.exe")" \
+        --sender "$(winpath "$build/bin/soak-minimal-sender.exe")" \
+        --aliases "$(winpath "$root/dist/alias.dat")" \
         --count "$count" --mode "$mode" --baseline-every "$every" \
-        ${ZANTOLI_SOAK_OPTIONS:+--options "$(windows_path "$ZANTOLI_SOAK_OPTIONS")"} \
-        --report "$(windows_path "$report")" || status=1
+        ${ZANTOLI_SOAK_OPTIONS:+--options "$(winpath "$ZANTOLI_SOAK_OPTIONS")"} \
+        --report "$(winpath "$report")" || status=1
     echo "(report: $report)"
 done
 exit $status

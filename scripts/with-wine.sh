@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Runs a command with a ready Wine: its own prefix (never ~/.wine), a
 # persistent wineserver so every .exe starts fast, crash dialogs off, and an
-# X display (the current one, else a private Xvfb started here).
+# X display (the current one, else a private Xvfb started here). The
+# command sees ZANTOLI_PRIVATE_DISPLAY=yes when the display is that Xvfb.
+# At the end every Wine program of the prefix is ended, and the Xvfb.
 #   scripts/with-wine.sh ctest --preset mingw
 # Environment: ZANTOLI_WINEPREFIX (default build/wineprefix),
-#              ZANTOLI_XVFB_DISPLAY (default :97), ZANTOLI_DPI (the screen's DPI, default 96).
+#              ZANTOLI_XVFB_DISPLAY (default :97), ZANTOLI_XVFB_SCREEN (default 1280x1024x24),
+#              ZANTOLI_DPI (the screen's DPI, default 96),
+#              ZANTOLI_WINE_KEEP (yes: on an X display of yours the programs
+#              the command started stay open afterwards).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -18,17 +23,30 @@ dpi=${ZANTOLI_DPI:-96}
 
 xvfb_pid=""
 cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+    if [ -n "$xvfb_pid" ] || [ "${ZANTOLI_WINE_KEEP:-no}" != yes ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" >/dev/null 2>&1 || true
+        # Gone before the next run asks for the same display.
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
 }
 trap cleanup EXIT
 
+export ZANTOLI_PRIVATE_DISPLAY=no
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     export DISPLAY=${ZANTOLI_XVFB_DISPLAY:-:97}
     if ! xdpyinfo >/dev/null 2>&1; then
-        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb "$DISPLAY" -screen 0 "${ZANTOLI_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+        # A loaded machine (the test command's other stages) can take seconds.
+        for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+        if ! xdpyinfo >/dev/null 2>&1; then
+            echo "with-wine.sh: Xvfb did not start on $DISPLAY" >&2
+            exit 1
+        fi
+        ZANTOLI_PRIVATE_DISPLAY=yes
     fi
 fi
 

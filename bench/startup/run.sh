@@ -7,6 +7,7 @@
 # and those of scripts/with-wine.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/winpath.sh"
 build=${ZANTOLI_BENCH_BUILD:-$root/build/startup-bench}
 repetitions=${1:-15}
 
@@ -22,7 +23,6 @@ cp "$build/bin/startup-baseline.exe" "$appdir/"
 cp "$build/bin/startup-yardstick.exe" "$appdir/"
 printf 'L;*LINE\r\n' > "$appdir/alias.dat"
 
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
 "$root/scripts/with-wine.sh" wine64 "$build/bin/startup-bench.exe" \
-    "$(windows_path "$appdir/zantoli.exe")" "$(windows_path "$appdir/startup-baseline.exe")" \
-    "$repetitions" "$(windows_path "$appdir/startup-yardstick.exe")"
+    "$(winpath "$appdir/zantoli.exe")" "$(winpath "$appdir/startup-baseline.exe")" \
+    "$repetitions" "$(winpath "$appdir/startup-yardstick.exe")"

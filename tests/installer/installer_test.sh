@@ -13,6 +13,7 @@
 # Wine it holds the prefix and a throwaway HOME, since Wine links the
 # prefix's Desktop into HOME.
 set -uo pipefail
+. "$(dirname "$0")/../../scripts/winpath.sh"
 release=$(cd "$1" && pwd) bin=$(cd "$2" && pwd) work=$3
 env_value() { sed -n "s/^$1=//p" "$release/installer-test.env" | tr -d '\r'; }
 setup=$release/$(env_value setup) version=$(env_value version) publisher=$(env_value publisher)
@@ -33,7 +34,6 @@ MINGW* | MSYS* | CYGWIN*)
     export MSYS_NO_PATHCONV=1 MSYS2_ARG_CONV_EXCL='*'
     run=()
     trap 'taskkill /F /IM cad-standin.exe /IM zantoli.exe >/dev/null 2>&1' EXIT
-    to_win() { cygpath -w "$1"; }
     lock_folder() { icacls "$(cygpath -w "$1")" /deny "$USERNAME:(OI)(CI)W" >/dev/null; }
     unlock_folder() { [ ! -d "$1" ] || icacls "$(cygpath -w "$1")" /remove:d "$USERNAME" >/dev/null; }
     app_win=$LOCALAPPDATA'\Programs\Zantoli'
@@ -55,7 +55,6 @@ MINGW* | MSYS* | CYGWIN*)
     export PATH="/usr/lib/wine:$PATH"
     trap 'wineserver -k >/dev/null 2>&1' EXIT
     run=(wine64)
-    to_win() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
     lock_folder() { chattr +i "$1" 2>/dev/null || chmod a-w "$1"; }
     unlock_folder() { [ ! -d "$1" ] || { chattr -i "$1" 2>/dev/null; chmod u+w "$1"; }; }
     user_win='C:\users\'$(id -un)
@@ -113,7 +112,7 @@ fi
 for found in "Silent=$silent" "Upgrade=$upgrade" "Log=$log_switch"; do
     [ -n "${found#*=}" ] || fail "no ${found%%=*} switch in $release/winget/*.installer.yaml"
 done
-log_to() { printf '%s' "${log_switch/<LOGPATH>/$(to_win "$1")}"; }
+log_to() { printf '%s' "${log_switch/<LOGPATH>/$(winpath "$1")}"; }
 read_registry() { registry=$("${run[@]}" reg query "$key" 2>/dev/null | tr -d '\r'); }
 registry_value() { awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$registry"; }
 
@@ -130,8 +129,8 @@ fi
 while IFS='|' read -r name why; do
     [ -e "$work/$name" ] || continue
     expect_rc 2 "install into $name" \
-        win_run "$setup" $silent "$(log_to "$work/$name.log")" "/D=$(to_win "$work/$name")"
-    grep -qF "$why $(to_win "$work/$name")" "$work/$name.log" ||
+        win_run "$setup" $silent "$(log_to "$work/$name.log")" "/D=$(winpath "$work/$name")"
+    grep -qF "$why $(winpath "$work/$name")" "$work/$name.log" ||
         fail "the log of the install into $name holds [$(cat "$work/$name.log" 2>/dev/null)], expected [$why ...]"
 done <<EOF
 ocupado|No se puede instalar en la carpeta
@@ -187,7 +186,7 @@ size=$(( $(awk '$1 == "EstimatedSize" { print $3 }' <<<"$registry") + 0 ))
 # The installed launcher opens the command window beside the CAD stand-in,
 # and a typed alias reaches it; the open window blocks both ways.
 edited=$(sha256sum <"$app/alias.dat")
-"${run[@]}" "$bin/cad-standin.exe" --appdir "$app_win" --log "$(to_win "$work/cad.log")" \
+"${run[@]}" "$bin/cad-standin.exe" --appdir "$app_win" --log "$(winpath "$work/cad.log")" \
     </dev/null >/dev/null 2>&1 &
 driver wait-window "Trazalia R14 - [Dibujo1]" 15 || fail "the CAD stand-in did not open"
 win_run "$app/pellix.exe"
