@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }));
 
     history.Record("LINE");
+    history.Save();
     const std::size_t said = sys.messages.size();
     zantoli::History again(sys, [] { return 1700000001; });
     again.Start(true);

@@ -133,7 +133,12 @@ void History::Record(const std::string& typed) {
         }));
     }
     Rank();
-    if (!lasting_) return;
+    unsaved_ = true;
+}
+
+void History::Save() {
+    if (!lasting_ || !unsaved_) return;
+    unsaved_ = false;
     try {
         sys_.ReplaceContents(path_, HistoryContents(entries_));
     } catch (const FileError& failure) {

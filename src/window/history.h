@@ -55,9 +55,13 @@ public:
     // that cannot be used is set aside with one message; the start goes on.
     void Start(bool lasting);
 
-    // A command sent, as typed. Saved at once; if that fails, one message
-    // and the history is kept for this session only.
+    // A command sent, as typed; held in memory until Save.
     void Record(const std::string& typed);
+    // Writes what was recorded since the last save. The command window
+    // saves shortly after a command, once the CAD window has taken it, and
+    // at the end. If that fails, one message and the history is kept for
+    // this session only.
+    void Save();
 
     // Most used first, then most recently sent.
     const std::vector<HistoryEntry>& Entries() const { return entries_; }
@@ -71,6 +75,7 @@ private:
     std::function<std::int64_t()> now_;
     std::string path_;
     bool lasting_ = false;
+    bool unsaved_ = false;
     std::vector<HistoryEntry> entries_;
 };
 

@@ -108,6 +108,10 @@ TEST_F(SuggestionsTest, TheHistorySurvivesARestartAndADamagedFileIsSaidOnce) {
     Send(L"zoom", 1);
     Send(L"zoom", 2);
     Send(L"zona", 3);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ReadBytes(dir_.File(L"historial.dat")).value_or("").find("zona") != std::string::npos; },
+        kStepTimeout))
+        << "written a moment after the command, while the window runs";
     window_->PressCloseButton();
     ExpectExited("on its close button");
     ASSERT_EQ(ReadBytes(dir_.File(L"historial.dat")).value_or("").substr(0, 2), "2\t");

@@ -38,6 +38,10 @@ constexpr int kTextoId = 1, kListaId = 2, kUltimoId = 3;
 constexpr WORD kIconId = 1;
 // Posted to hand the keys typed ahead to the window once a command is done.
 constexpr UINT kReplayTypeAhead = WM_APP + 1;
+// How long what a command leaves to do waits: the CAD window takes a
+// command in a few milliseconds.
+constexpr UINT_PTR kAfterCommandTimer = 1;
+constexpr UINT kAfterCommandMs = 100;
 // How far texto's list drops down below its field.
 constexpr float kDropDownExtent = 1500;
 
@@ -257,6 +261,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kReplayTypeAhead:
         ReplayTypeAhead();
         return 0;
+    case WM_TIMER:
+        if (wParam != kAfterCommandTimer) break;
+        KillTimer(hwnd(), kAfterCommandTimer);
+        if (auto work = std::exchange(afterCommand_, nullptr)) Raise(work);
+        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -354,6 +363,15 @@ void MainWindow::TakeSuggestion(int index) {
     const LPARAM end = GetWindowTextLengthW(textoEdit_);
     SendMessageW(textoEdit_, EM_SETSEL, static_cast<WPARAM>(end), end);
     ::SetFocus(textoEdit_);
+}
+
+void MainWindow::RunAfterCommand(std::function<void()> work) {
+    const bool pending = static_cast<bool>(afterCommand_);
+    afterCommand_ = std::move(work);
+    // Without a timer it runs at once rather than never.
+    if (!pending && !SetTimer(hwnd(), kAfterCommandTimer, kAfterCommandMs, nullptr)) {
+        if (auto now = std::exchange(afterCommand_, nullptr)) now();
+    }
 }
 
 // The operator's key, pressed in any program: the window comes to the front

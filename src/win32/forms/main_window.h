@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -51,6 +52,11 @@ public:
     // the window).
     void ShowSuggestions(Suggestions& suggestions, const History& history);
     SuggestionList& suggestionList() { return suggestionList_; }
+
+    // Runs `work` through the event boundary a moment after a command, so
+    // that what the command leaves to do (writing the history) waits until
+    // the CAD window has taken it. Calls meanwhile join the one pending.
+    void RunAfterCommand(std::function<void()> work);
 
     // For the message loop, every message it retrieves, before it is
     // translated: the window's keys enter here. True when `msg` was handled
@@ -103,6 +109,7 @@ private:
     // Events reach Form1 only once every control exists.
     bool ready_ = false;
     bool shownOnce_ = false;
+    std::function<void()> afterCommand_;
     // The minimum size stops a drag by the user; sizes set in other ways
     // are corrected by Form_Resize.
     bool userSizing_ = false;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "win32/services/activation.h"
 #include "win32/services/app_dir.h"
 #include "win32/services/encoding.h"
@@ -22,6 +24,7 @@ class RealSystem final : public Win32System {
 public:
     void SetMainWindow(WindowHandle hWnd) override { mainWindow_ = hWnd; }
     WindowHandle MainWindow() const override { return mainWindow_; }
+    void AtEnd(std::function<void()> last) override { atEnd_ = std::move(last); }
 
     std::string AppDir() const override { return win32::AppDir(); }
 
@@ -66,6 +69,7 @@ public:
     // Every end goes through here: the key the operator brings the window
     // with is given back to the system first.
     [[noreturn]] void End(int exitCode) override {
+        if (auto last = std::exchange(atEnd_, nullptr)) last();
         if (const HWND main = LiveMainWindow()) UnregisterShowKey(main);
         ExitProcess(static_cast<UINT>(exitCode));
     }
@@ -93,6 +97,7 @@ private:
     }
 
     WindowHandle mainWindow_ = 0;
+    std::function<void()> atEnd_;
     HWND activated_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 // need not include windows.h.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "system/system.h"
@@ -16,6 +17,9 @@ public:
     // is skipped.
     virtual void SetMainWindow(WindowHandle hWnd) = 0;
     virtual WindowHandle MainWindow() const = 0;
+    // `last` runs once at any end of the program (the close, the end for a
+    // failure), before anything else of the end.
+    virtual void AtEnd(std::function<void()> last) = 0;
 };
 
 std::unique_ptr<Win32System> CreateWin32System();

@@ -44,7 +44,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const Options options =
             StartShowKey(*sys, [&](const Hotkey& hotkey) { return RegisterShowKey(mainWindow.hwnd(), hotkey); });
         history.Start(options.history);
-        form1.commandSent = [&history](const std::string& entry) { history.Record(entry); };
+        // Written once the CAD window has taken the command, and at the end.
+        form1.commandSent = [&](const std::string& entry) {
+            history.Record(entry);
+            mainWindow.RunAfterCommand([&history] { history.Save(); });
+        };
+        sys->AtEnd([&history] { history.Save(); });
         if (options.suggestions) mainWindow.ShowSuggestions(suggestions, history);
     });
 
@@ -55,5 +60,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    history.Save();
     return static_cast<int>(msg.wParam);
 }

@@ -19,6 +19,8 @@ TEST(History, SurvivesARestartMostUsedThenMostRecentFirst) {
         History history(sys, [&] { return clock++; });
         history.Start(true);
         for (const char* typed : {"l", "circle", "l", "  ", "zoom", "circle", "l"}) history.Record(typed);
+        EXPECT_EQ(sys.files.count(kPath), 0u) << "held until saved";
+        history.Save();
     }
     EXPECT_EQ(sys.files[kPath], "3\t1005\tl\r\n2\t1004\tcircle\r\n1\t1003\tzoom\r\n");
     History again(sys, [] { return 2000; });
@@ -35,6 +37,7 @@ TEST(History, SurvivesARestartMostUsedThenMostRecentFirst) {
     History session(off, [] { return 1; });
     session.Start(false);
     session.Record("line");
+    session.Save();
     EXPECT_EQ(session.Texts(), std::vector<std::string>{"line"});
     EXPECT_EQ(off.files[kPath], "garbage");
     EXPECT_TRUE(off.reads.empty() && off.messages.empty());
@@ -95,6 +98,7 @@ TEST(History, UnreadableOrUnwritableGivesOneMessageAndTheSessionGoesOn) {
     History history(sys, [] { return 1; });
     history.Start(true);
     history.Record("arc");
+    history.Save();
     ASSERT_EQ(sys.messages.size(), 1u);
     EXPECT_NE(sys.messages[0].prompt.find("no se guardará"), std::string::npos) << sys.messages[0].prompt;
     EXPECT_EQ(sys.files[kPath], "1\t1\tline\r\n") << "the file it could not read is never overwritten";
@@ -104,8 +108,10 @@ TEST(History, UnreadableOrUnwritableGivesOneMessageAndTheSessionGoesOn) {
     full.writeFailures[kPath] = "Disco lleno.";
     History unsaved(full, [] { return 1; });
     unsaved.Start(true);
-    unsaved.Record("arc");
-    unsaved.Record("line");
+    for (const char* typed : {"arc", "line"}) {
+        unsaved.Record(typed);
+        unsaved.Save();
+    }
     ASSERT_EQ(full.messages.size(), 1u);
     EXPECT_NE(full.messages[0].prompt.find("Disco lleno."), std::string::npos);
 }
