@@ -77,39 +77,33 @@ struct GdiObjectTraits {
 template <class H>
 using GdiObject = UniqueHandle<GdiObjectTraits<H>>;
 
-// A device context with the window it was taken from; empty without one.
-struct WindowDcTraits {
+// A handle given back together with what it came from (a device context
+// with its window, a selection with its device context); empty when `held`
+// is null.
+template <class Owner, class Held, bool (*Release)(Owner, Held)>
+struct PairedHandleTraits {
     struct Handle {
-        HWND window;
-        HDC dc;
-        bool operator==(const Handle& other) const { return dc == other.dc; }
-        bool operator!=(const Handle& other) const { return dc != other.dc; }
+        Owner owner;
+        Held held;
+        bool operator==(const Handle& other) const { return held == other.held; }
+        bool operator!=(const Handle& other) const { return held != other.held; }
     };
     static Handle Invalid() { return {nullptr, nullptr}; }
-    static bool Close(Handle handle) { return ReleaseDC(handle.window, handle.dc) != 0; }
+    static bool Close(Handle handle) { return Release(handle.owner, handle.held); }
 };
+
+inline bool ReleaseWindowDc(HWND window, HDC dc) { return ReleaseDC(window, dc) != 0; }
+inline bool SelectBack(HDC dc, HGDIOBJ previous) { return SelectObject(dc, previous) != nullptr; }
 
 // A window's device context (the screen's for a null window).
-class WindowDC : public UniqueHandle<WindowDcTraits> {
+class WindowDC : public UniqueHandle<PairedHandleTraits<HWND, HDC, ReleaseWindowDc>> {
 public:
     explicit WindowDC(HWND window) : UniqueHandle({window, GetDC(window)}) {}
-    HDC get() const { return UniqueHandle::get().dc; }
-};
-
-// The object a selection replaced, to be selected back.
-struct SelectionTraits {
-    struct Handle {
-        HDC dc;
-        HGDIOBJ previous;
-        bool operator==(const Handle& other) const { return previous == other.previous; }
-        bool operator!=(const Handle& other) const { return previous != other.previous; }
-    };
-    static Handle Invalid() { return {nullptr, nullptr}; }
-    static bool Close(Handle handle) { return SelectObject(handle.dc, handle.previous) != nullptr; }
+    HDC get() const { return UniqueHandle::get().held; }
 };
 
 // Selects a GDI object into a device context and the previous one back.
-class SelectedObject : public UniqueHandle<SelectionTraits> {
+class SelectedObject : public UniqueHandle<PairedHandleTraits<HDC, HGDIOBJ, SelectBack>> {
 public:
     SelectedObject(HDC dc, HGDIOBJ object) : UniqueHandle({dc, SelectObject(dc, object)}) {}
 };
