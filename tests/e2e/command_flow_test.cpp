@@ -111,7 +111,7 @@ protected:
 TEST_F(AccentedAppDirTest, CommandAndMarkerLandInTheFolder) {
     EXPECT_EQ(Send(L"l", 1), Lines{"(command \"LINE\" )"});
     EXPECT_EQ(ExchangeBytes(), "(command \"LINE\" )\r\n");
-    EXPECT_EQ(Hex(ReadBytes(dir_.File(L"zantoli.000")).value_or("")), "3A 50 0D 0A");
+    EXPECT_EQ(Hex(FileBytes(dir_.File(L"zantoli.000")).value_or("")), "3A 50 0D 0A");
 }
 
 }  // namespace

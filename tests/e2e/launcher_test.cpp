@@ -43,7 +43,7 @@ TEST_F(LauncherTest, StartsTheCommandWindowOnceThenBringsItToTheFront) {
     StartCad();
     RunLauncher();
     CommandWindow window = WindowStartedByLauncher();
-    EXPECT_EQ(Hex(ReadBytes(dir_.File(L"zantoli.000")).value_or("")), "3A 50 0D 0A");
+    EXPECT_EQ(Hex(FileBytes(dir_.File(L"zantoli.000")).value_or("")), "3A 50 0D 0A");
 
     BringToFront(cad_->window());
     RunLauncher();

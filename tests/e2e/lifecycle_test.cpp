@@ -49,11 +49,11 @@ protected:
 TEST_F(LifecycleTest, MarkerLivesWhileTheWindowRunsAndGoesWithTheCloseButton) {
     dir_.Write(L"zantoli.000", "left behind by an earlier run\r\n");
     CommandWindow window = StartZantoli();
-    EXPECT_EQ(Hex(ReadBytes(dir_.File(L"zantoli.000")).value_or("")), "3A 50 0D 0A");
+    EXPECT_EQ(Hex(FileBytes(dir_.File(L"zantoli.000")).value_or("")), "3A 50 0D 0A");
 
     CloseAndWaitForExit(window);
     EXPECT_FALSE(FileExists(dir_.File(L"zantoli.000"))) << "expected the marker gone after the close button";
-    const std::string settings = ReadBytes(dir_.File(L"zantoli.ini")).value_or("");
+    const std::string settings = FileBytes(dir_.File(L"zantoli.ini")).value_or("");
     const auto lines = CrLfLines(settings);
     ASSERT_EQ(lines.size(), 4u) << "expected Top, Left, Height, Width; got \"" << settings << "\"";
     const std::regex value("[ -][0-9]+(\\.[0-9]+)? ");

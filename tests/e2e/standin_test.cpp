@@ -31,7 +31,7 @@ TEST_F(StandinTest, HotkeyLogsTheExchangeLineAndShowsIt) {
     PressCtrlShift('K');
     auto received = cad_->WaitReceived(1);
     EXPECT_EQ(received[0], "(command \"LINE\" )");
-    EXPECT_EQ(ReadBytes(dir_.root() + L"\\cad.log").value_or(""), "(command \"LINE\" )\r\n");
+    EXPECT_EQ(FileBytes(dir_.root() + L"\\cad.log").value_or(""), "(command \"LINE\" )\r\n");
 
     // Single-byte text arrives as written and is shown in its own letters.
     Exchange("(command \"A\xD1O\" )\r\n");

@@ -109,12 +109,12 @@ TEST_F(SuggestionsTest, TheHistorySurvivesARestartAndADamagedFileIsSaidOnce) {
     Send(L"zoom", 2);
     Send(L"zona", 3);
     EXPECT_TRUE(WaitUntil(
-        [&] { return ReadBytes(dir_.File(L"historial.dat")).value_or("").find("zona") != std::string::npos; },
+        [&] { return FileBytes(dir_.File(L"historial.dat")).value_or("").find("zona") != std::string::npos; },
         kStepTimeout))
         << "written a moment after the command, while the window runs";
     window_->PressCloseButton();
     ExpectExited("on its close button");
-    ASSERT_EQ(ReadBytes(dir_.File(L"historial.dat")).value_or("").substr(0, 2), "2\t");
+    ASSERT_EQ(FileBytes(dir_.File(L"historial.dat")).value_or("").substr(0, 2), "2\t");
 
     window_.emplace(StartZantoli());
     window_->Focus();

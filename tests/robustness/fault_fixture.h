@@ -99,7 +99,7 @@ protected:
         PressKey(VK_RETURN);
     }
 
-    std::optional<std::string> Bytes(const std::wstring& name) const { return ReadBytes(dir_.File(name)); }
+    std::optional<std::string> Bytes(const std::wstring& name) const { return FileBytes(dir_.File(name)); }
 
     // Files a failed replace might leave behind.
     std::vector<std::string> Leftovers() const {

@@ -33,12 +33,6 @@ void TempAppDir::Write(const std::wstring& name, const std::string& bytes) const
     if (!out.flush()) throw std::runtime_error("cannot write " + Narrow(File(name)));
 }
 
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

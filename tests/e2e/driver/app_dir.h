@@ -29,7 +29,7 @@ private:
     std::wstring appDir_;
 };
 
-std::optional<std::string> ReadBytes(const std::wstring& path);
+using zantoli::test_support::FileBytes;
 bool FileExists(const std::wstring& path);
 
 }  // namespace e2e

@@ -66,7 +66,7 @@ protected:
     ChildProcess& zantoli(size_t copy = 0) { return zantoli_.at(copy); }
 
     // What the last dispatch left for the CAD side, byte for byte.
-    std::string ExchangeBytes() const { return ReadBytes(dir_.File(L"var\\vuroview.var")).value_or("(missing)"); }
+    std::string ExchangeBytes() const { return FileBytes(dir_.File(L"var\\vuroview.var")).value_or("(missing)"); }
 
     // The input box is cleared last in the handling of Enter, after the dispatch.
     void WaitInputCleared(const CommandWindow& window) {

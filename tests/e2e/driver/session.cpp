@@ -15,7 +15,7 @@ CadStandin::CadStandin(const std::wstring& exe, const std::wstring& appDir, cons
 }
 
 std::vector<std::string> CadStandin::Received() const {
-    const auto bytes = ReadBytes(logPath_);
+    const auto bytes = FileBytes(logPath_);
     return bytes ? CrLfLines(*bytes) : std::vector<std::string>{};
 }
 

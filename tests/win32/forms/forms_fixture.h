@@ -19,7 +19,9 @@
 #include <string>
 #include <thread>
 
+#include "support/temp_folder.h"
 #include "support/window_helpers.h"
+#include "support/window_thread.h"
 #include "window/design_frame.h"
 #include "form1/form1.h"
 #include "window/splash.h"
@@ -72,10 +74,7 @@ inline std::string Describe(const RECT& r) {
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ")";
 }
 
-inline std::string FileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+inline std::string FileBytes(const fs::path& path) { return test_support::FileBytes(path.wstring()).value_or(""); }
 
 // Both forms and their procedures, wired as zantoli.exe wires them, with
 // the test executable's folder as AppDir.
@@ -142,41 +141,7 @@ protected:
 };
 
 // Another program's window, on a thread of its own.
-class OtherWindow {
-public:
-    OtherWindow(const wchar_t* title, bool topmost) {
-        thread_ = std::thread([this, title, topmost] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-            wc.lpszClassName = L"ZantoliFormsTestOther";
-            RegisterClassW(&wc);
-            HWND hwnd = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, wc.lpszClassName, title,
-                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                                        nullptr, nullptr, wc.hInstance, nullptr);
-            hwnd_.store(hwnd);
-            MSG msg;
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            DestroyWindow(hwnd);
-        });
-        while (!hwnd_.load()) Sleep(1);
-        threadId_ = GetWindowThreadProcessId(hwnd_.load(), nullptr);
-    }
-    ~OtherWindow() {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    HWND hwnd() const { return hwnd_.load(); }
-
-private:
-    std::thread thread_;
-    std::atomic<HWND> hwnd_{nullptr};
-    DWORD threadId_ = 0;
-};
+using test_support::WindowThread;
 
 inline bool IsTopmost(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST; }
 

@@ -130,7 +130,7 @@ TEST_F(FormsTest, TimerTickHidesTheSplashAndPutsTheCommandWindowOnTopWithoutActi
     main.form().Show();
     splashWindow.form().Show();
     Pump(50);
-    OtherWindow intruder(L"Encima de todo", true);
+    WindowThread intruder(L"Encima de todo", true, true);
     ASSERT_TRUE(ForceForeground(intruder.hwnd()));
     ASSERT_FALSE(IsTopmost(Form1Hwnd()));
     ASSERT_TRUE(IsAbove(intruder.hwnd(), Form1Hwnd()));

@@ -72,7 +72,7 @@ protected:
         }
     }
     void BackToForm1() { ForceForeground(Form1Hwnd()); }
-    OtherWindow cad{L"Trazalia R14 - [Dibujo1]", false};
+    WindowThread cad{L"Trazalia R14 - [Dibujo1]"};
 };
 
 TEST_F(EventWiringTest, EnterInTheInputLineSendsTheCommandAndKeepsTheTextAsTyped) {
