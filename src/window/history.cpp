@@ -13,6 +13,12 @@ namespace {
 
 constexpr char kTab = '\t';
 
+// What a line holds, and so what Record keeps within: a count of at most
+// nine digits, a time of at most twelve, never below 1970.
+constexpr std::size_t kCountDigits = 9, kTimeDigits = 12;
+constexpr std::uint32_t kMaxCount = 999999999;
+constexpr std::int64_t kMaxTime = 999999999999;
+
 // A whole number of at most `digits` digits, nothing else.
 bool ReadNumber(std::string_view text, std::size_t digits, std::uint64_t& value) {
     if (text.empty() || text.size() > digits) return false;
@@ -45,8 +51,8 @@ void ReadHistoryLine(std::string_view line, int number, HistoryRead& read) {
     const std::size_t first = line.find(kTab);
     const std::size_t second = first == std::string_view::npos ? first : line.find(kTab, first + 1);
     std::uint64_t count = 0, time = 0;
-    if (second == std::string_view::npos || !ReadNumber(line.substr(0, first), 9, count) || count == 0 ||
-        !ReadNumber(line.substr(first + 1, second - first - 1), 12, time)) {
+    if (second == std::string_view::npos || !ReadNumber(line.substr(0, first), kCountDigits, count) || count == 0 ||
+        !ReadNumber(line.substr(first + 1, second - first - 1), kTimeDigits, time)) {
         Bad(read, at + "no tiene la forma veces, fecha y orden");
         return;
     }
@@ -123,8 +129,8 @@ void History::Record(const std::string& typed) {
         entry = *found;
         entries_.erase(found);
     }
-    entry.count = entry.count < UINT32_MAX ? entry.count + 1 : entry.count;
-    entry.lastSent = now_();
+    entry.count = entry.count < kMaxCount ? entry.count + 1 : kMaxCount;
+    entry.lastSent = std::clamp<std::int64_t>(now_(), 0, kMaxTime);
     // At the front, so it is the most recent of those sent as often.
     entries_.insert(entries_.begin(), std::move(entry));
     if (entries_.size() > kHistoryEntries) {

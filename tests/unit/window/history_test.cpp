@@ -43,6 +43,22 @@ TEST(History, SurvivesARestartMostUsedThenMostRecentFirst) {
     EXPECT_TRUE(off.reads.empty() && off.messages.empty());
 }
 
+// At the limits of a line (a count of nine digits, a clock before 1970),
+// what Record writes is what the next start reads.
+TEST(History, WhatItWritesAtTheLimitsTheNextStartReads) {
+    FakeSystem sys;
+    sys.files[kPath] = "999999999\t5\tl\r\n";
+    History history(sys, [] { return -10; });
+    history.Start(true);
+    history.Record("l");
+    history.Save();
+    EXPECT_EQ(sys.files[kPath], "999999999\t0\tl\r\n");
+    History again(sys, [] { return 1; });
+    again.Start(true);
+    EXPECT_TRUE(sys.messages.empty());
+    EXPECT_EQ(again.Texts(), std::vector<std::string>{"l"});
+}
+
 TEST(History, KeepsTheLast500Distinct) {
     FakeSystem sys;
     std::int64_t clock = 0;
