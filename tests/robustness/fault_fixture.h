@@ -16,6 +16,7 @@
 
 #include "driver/desk_fixture.h"
 #include "win32/services/handles.h"
+#include "win32/services/win32_error.h"
 #include "driver/keyboard.h"
 
 namespace robustness {
@@ -23,19 +24,6 @@ namespace robustness {
 using namespace e2e;
 
 inline constexpr char kAliases[] = "L;*LINE\r\nC;*CIRCLE\r\n";
-
-// The system's own wording for `error`, as a message to the user quotes it.
-inline std::string SystemReason(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = n ? std::wstring(buffer, n) : std::wstring();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
-        text.pop_back();
-    return Narrow(text);
-}
 
 // A file held open by the test with no sharing, as another program may.
 class LockedFile {
@@ -77,7 +65,7 @@ protected:
     // The standard wording of a failed file operation.
     std::string FileFailure(const char* operation, const std::wstring& name, DWORD error) const {
         return std::string("No se ha podido ") + operation + " el archivo " + PathOf(name) + ":\n" +
-               SystemReason(error);
+               zantoli::win32::Win32ErrorText(error);
     }
 
     // After a refused or failed Enter: the window runs on, its input box

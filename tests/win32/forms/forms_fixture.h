@@ -94,11 +94,7 @@ protected:
         sys->SetMainWindow(main.form().hWnd());
         splashWindow.Create(splash, *sys, main.hwnd());
     }
-    ~FormsTest() override {
-        fs::remove(appDir / "zantoli.000");
-        fs::remove(appDir / "alias.dat");
-        fs::remove_all(appDir / "var");
-    }
+    ~FormsTest() override { fs::remove(appDir / "zantoli.000"); }
 
     int Px(float twips) const { return TwipsToPixels(twips, dpi); }
     // texto's field height follows its font: 315 twips with the design font.

@@ -1,4 +1,5 @@
-// The start, the focus, and window messages reaching Form1's events.
+// The start and the focus. Enter, double-click and right-button moves are
+// the end-to-end tests', with real keys and a real mouse.
 #include "forms_fixture.h"
 
 namespace zantoli::win32 {
@@ -49,66 +50,6 @@ TEST_F(FormsTest, ActivationAndFocusOfTheFormPutTheFocusIntoTheInputLine) {
     tab.hwnd = main.lista().Hwnd();
     EXPECT_TRUE(main.PreTranslate(tab));
     EXPECT_EQ(GetFocus(), main.textoEdit());
-}
-
-// The CAD application, as far as the dispatch needs it: a window whose
-// title begins with "Trazalia R14".
-class EventWiringTest : public FormsTest {
-protected:
-    EventWiringTest() {
-        std::ofstream(appDir / "alias.dat", std::ios::binary) << "L;*LINE\r\n";
-        fs::create_directories(appDir / "var");
-        main.form().Show();
-        ForceForeground(Form1Hwnd());
-    }
-    std::string Exchange() { return FileBytes(appDir / "var" / "vuroview.var"); }
-    // As the user types: into the command window while it is in front,
-    // each character through the window's key entry.
-    void Type(const std::wstring& keys) {
-        BackToForm1();
-        for (wchar_t key : keys) {
-            const MSG character{main.textoEdit(), WM_CHAR, key, 1, 0, {}};
-            if (!main.PreTranslate(character)) DispatchMessageW(&character);
-        }
-    }
-    void BackToForm1() { ForceForeground(Form1Hwnd()); }
-    WindowThread cad{L"Trazalia R14 - [Dibujo1]"};
-};
-
-TEST_F(EventWiringTest, EnterInTheInputLineSendsTheCommandAndKeepsTheTextAsTyped) {
-    Type(L"l\r");
-
-    EXPECT_EQ(Exchange(), "(command \"LINE\" )\r\n");
-    EXPECT_EQ(main.lista().ListCount(), 1);
-    EXPECT_EQ(main.lista().List(0), "l") << "the history keeps the text from before Enter";
-    EXPECT_EQ(SendMessageW(main.texto().Hwnd(), CB_GETCOUNT, 0, 0), 1);
-    EXPECT_EQ(main.ultimo().Caption(), "LINE");
-    EXPECT_EQ(TextOf(main.texto().Hwnd()), L"") << "no line break left in the box";
-}
-
-TEST_F(EventWiringTest, DoubleClickAndRightButtonMovesCountAsEnter) {
-    Type(L"(setq a 1)\r");
-    ASSERT_EQ(Exchange(), "(SETQ A 1)\r\n");
-    Type(L"l\r");
-    ASSERT_EQ(Exchange(), "(command \"LINE\" )\r\n");
-
-    BackToForm1();
-    SendMessageW(main.lista().Hwnd(), LB_SETCURSEL, 0, 0);
-    SendMessageW(Form1Hwnd(), WM_COMMAND, MAKEWPARAM(2, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(main.lista().Hwnd()));
-    EXPECT_EQ(Exchange(), "(SETQ A 1)\r\n");
-    EXPECT_EQ(main.lista().ListCount(), 2) << "a history entry sent again adds nothing";
-
-    BackToForm1();
-    fs::remove(appDir / "var" / "vuroview.var");
-    SendMessageW(Form1Hwnd(), WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, MAKELPARAM(3, 3));
-    EXPECT_FALSE(fs::exists(appDir / "var" / "vuroview.var")) << "without the right button nothing is sent";
-
-    // The box is empty: the right button repeats the last command.
-    SendMessageW(Form1Hwnd(), WM_MOUSEMOVE, MK_RBUTTON | MK_SHIFT, MAKELPARAM(3, 3));
-    EXPECT_EQ(Exchange(), "(SETQ A 1)\r\n");
-    EXPECT_EQ(main.lista().ListCount(), 3);
-    EXPECT_EQ(main.lista().List(2), "") << "the empty entry text, first used now";
 }
 
 }  // namespace

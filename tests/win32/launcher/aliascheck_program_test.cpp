@@ -5,6 +5,7 @@
 #include <string>
 
 #include "launcher_folder.h"
+#include "win32/services/handles.h"
 
 namespace zantoli::testing {
 namespace {
@@ -14,51 +15,60 @@ struct Result {
     std::string out, err;
 };
 
-std::string Drain(HANDLE read) {
+using win32::UniqueKernelHandle;
+
+std::string Drain(const UniqueKernelHandle& read) {
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    while (ReadFile(read.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
     return bytes;
 }
 
+// A pipe whose write end the child inherits.
+struct Pipe {
+    Pipe() {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE r = nullptr, w = nullptr;
+        if (!CreatePipe(&r, &w, &inherit, 0)) return;
+        read.Reset(r);
+        write.Reset(w);
+        SetHandleInformation(r, HANDLE_FLAG_INHERIT, 0);
+    }
+    UniqueKernelHandle read, write;
+};
+
 Result RunAliasCheck(const LauncherFolder& folder, const std::wstring& arguments) {
     Result result;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE outRead, outWrite, errRead, errWrite;
-    if (!CreatePipe(&outRead, &outWrite, &inherit, 0) || !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
+    Pipe out, err;
+    if (!out.read.valid() || !err.read.valid()) {
         ADD_FAILURE() << "no pipe";
         return result;
     }
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
     const std::wstring program = folder / L"aliascheck.exe";
     std::wstring commandLine = L"\"" + program + L"\"" + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
+    startup.hStdOutput = out.write.get();
+    startup.hStdError = err.write.get();
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, folder.path().c_str(), &startup,
                                         &process);
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
-    if (started) {
-        // Outputs are small enough for the pipes' buffers.
-        WaitForSingleObject(process.hProcess, 20000);
-        GetExitCodeProcess(process.hProcess, &result.status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        result.out = Drain(outRead);
-        result.err = Drain(errRead);
-    } else {
+    out.write.Reset();
+    err.write.Reset();
+    if (!started) {
         ADD_FAILURE() << "aliascheck.exe did not start: " << GetLastError();
+        return result;
     }
-    CloseHandle(outRead);
-    CloseHandle(errRead);
+    const UniqueKernelHandle child(process.hProcess), thread(process.hThread);
+    // Outputs are small enough for the pipes' buffers.
+    WaitForSingleObject(child.get(), 20000);
+    GetExitCodeProcess(child.get(), &result.status);
+    result.out = Drain(out.read);
+    result.err = Drain(err.read);
     return result;
 }
 

@@ -26,10 +26,10 @@ protected:
     }
     // An old file at `path` that another program reads and keeps from being
     // renamed over.
-    HANDLE HoldOldFile(const std::string& path) {
+    UniqueFile HoldOldFile(const std::string& path) {
         system_->WriteFile(path, "viejo\r\n");
-        return CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+        return UniqueFile(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
     }
 
     std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
@@ -108,18 +108,18 @@ TEST_F(FilesTest, ReplaceContentsSwapsTheContentAndLeavesNoTemporaryFile) {
 // makes the replace fail with the old file whole and nothing left behind.
 TEST_F(FilesTest, ReplaceContentsWaitsBrieflyForAReaderThenKeepsTheOldFile) {
     const std::string path = Path("zantoli.ini");
-    HANDLE reader = HoldOldFile(path);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    std::thread release([reader] {
+    UniqueFile reader = HoldOldFile(path);
+    ASSERT_TRUE(reader.valid());
+    std::thread release([&reader] {
         Sleep(150);
-        CloseHandle(reader);
+        reader.Reset();
     });
     EXPECT_NO_THROW(system_->ReplaceContents(path, "nuevo\r\n"));
     release.join();
     EXPECT_EQ(Bytes(path), "nuevo\r\n");
 
-    HANDLE holder = HoldOldFile(path);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    UniqueFile holder = HoldOldFile(path);
+    ASSERT_TRUE(holder.valid());
     try {
         system_->ReplaceContents(path, "nuevo\r\n");
         ADD_FAILURE() << "replaced a file held open without delete sharing";
@@ -128,7 +128,7 @@ TEST_F(FilesTest, ReplaceContentsWaitsBrieflyForAReaderThenKeepsTheOldFile) {
         EXPECT_EQ(e.path(), path);
         EXPECT_FALSE(e.reason().empty());
     }
-    CloseHandle(holder);
+    holder.Reset();
     EXPECT_EQ(Bytes(path), "viejo\r\n");
     EXPECT_EQ(Listing(), std::vector<std::string>{"zantoli.ini"});
 }
@@ -204,12 +204,8 @@ TEST_F(FilesTest, AReadOnlyFileCannotBeWrittenAndKeepsItsBytes) {
     const std::string path = Path("zantoli.000");
     system_->WriteFile(path, ":P\r\n");
     ASSERT_TRUE(SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_READONLY));
-    HANDLE probe = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                               0, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) {
-        CloseHandle(probe);
+    if (!test_support::ReadOnlyHolds(Utf8ToWide(path)))
         GTEST_SKIP() << "this file system lets a read-only file be written (Wine run as root)";
-    }
     EXPECT_THROW(system_->WriteFile(path, "x"), FileError);
     EXPECT_THROW(system_->ReplaceContents(path, "x"), FileError);
     EXPECT_EQ(Bytes(path), ":P\r\n");

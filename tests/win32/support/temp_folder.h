@@ -44,6 +44,14 @@ inline std::optional<std::string> FileBytes(const std::wstring& path) {
     return bytes;
 }
 
+// False where a read-only file can still be opened for writing, as under
+// Wine run as root: the tests of a refused write then have nothing to show.
+inline bool ReadOnlyHolds(const std::wstring& path) {
+    const zantoli::win32::UniqueFile probe(
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return !probe.valid();
+}
+
 class TempFolder {
 public:
     // `prefix` may hold any letters the user's folders can, so that every
