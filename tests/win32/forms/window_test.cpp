@@ -25,11 +25,10 @@ TEST_F(FormsTest, CommandWindowIsASizableToolWindowWithCloseButtonOnly) {
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
+    const GdiObject<HBITMAP> maskBits(info.hbmMask), colourBits(info.hbmColor);
     BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    GetObjectW(maskBits.get(), sizeof mask, &mask);
     EXPECT_EQ(mask.bmWidth, GetSystemMetrics(SM_CXICON));
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
 TEST_F(FormsTest, ControlsAreAComboWithEditAnUnsortedNotifyingListAndALabel) {
