@@ -1,10 +1,8 @@
 #include "win32/services/activation.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "win32/services/encoding.h"
 #include "win32/services/integrity.h"
+#include "win32/services/message_waits.h"
 #include "win32/services/type_ahead.h"
 
 namespace zantoli::win32 {
@@ -46,14 +44,6 @@ BOOL CALLBACK CompareTitle(HWND window, LPARAM param) {
     return TRUE;
 }
 
-// Sent messages (activation changes from other threads) must be answered
-// while polling, or the switch the poll waits for can stall.
-void AnswerSentMessages(DWORD milliseconds) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_SENDMESSAGE, 0);
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-}
-
 bool SameThread(HWND a, HWND b) {
     return GetWindowThreadProcessId(a, nullptr) == GetWindowThreadProcessId(b, nullptr);
 }
@@ -65,21 +55,6 @@ bool OwnThreadInFront(HWND own) {
 
 thread_local bool waitingForForeground = false;
 
-// A message taken from the queue inside a wait, handled as the main loop
-// would with the keys held back; false for WM_QUIT, which is posted again
-// so that the main loop ends.
-bool HandleRetrieved(const MSG& msg) {
-    if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return false;
-    }
-    if (!type_ahead::Hold(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return true;
-}
-
 // A window that answers a message in this time is taken as not busy.
 constexpr UINT kAnswersAtOnceMs = 50;
 
@@ -87,17 +62,6 @@ constexpr UINT kAnswersAtOnceMs = 50;
 bool AnswersWithin(HWND target, UINT timeoutMs) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
-}
-
-// Sent messages answered, key messages held, paint and timers dispatched;
-// everything else waits for the main loop.
-void PumpWhileWaiting() {
-    type_ahead::TakeQueuedKeys();
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    // Bounded: a window that never validates would be painted for ever.
-    for (int i = 0; i < 16 && PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++i) DispatchMessageW(&msg);
-    for (int i = 0; i < 16 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageW(&msg);
 }
 
 // A window answers a sent message only between its tasks. The answer comes
@@ -112,15 +76,7 @@ bool AnswersWhileWaiting(HWND target, DWORD timeoutMs) {
     if (IsHungAppWindow(target)) return false;
     const ULONG_PTR question = ++lastQuestion;
     if (!SendMessageCallbackW(target, WM_NULL, 0, 0, TakeAnswer, question)) return false;
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        PumpWhileWaiting();
-        if (lastAnswer == question) return true;
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 20)),
-                                    QS_ALLINPUT, 0);
-    }
+    return PaintWhileWaiting([question] { return lastAnswer == question; }, timeoutMs);
 }
 
 // Enter typed ahead in the command window is handled once the CAD window
@@ -158,14 +114,8 @@ bool BringToFront(HWND target) {
     type_ahead::TakeQueuedKeys();
     if (GetForegroundWindow() != target) SetForegroundWindow(target);
 
-    const ULONGLONG deadline = GetTickCount64() + 500;
-    while (GetForegroundWindow() != target || IsIconic(target)) {
-        if (GetTickCount64() >= deadline) return false;
-        // The switch takes a few milliseconds and every command waits for
-        // it: a coarse step would add most of itself to each command.
-        AnswerSentMessages(1);
-    }
-    return true;
+    // Keys sent before the switch is complete would go to the window left.
+    return AnswerSentMessagesUntil([target] { return GetForegroundWindow() == target && !IsIconic(target); }, 500);
 }
 
 void WaitUntilForeground(HWND own, DWORD timeoutMs) {
@@ -175,16 +125,7 @@ void WaitUntilForeground(HWND own, DWORD timeoutMs) {
         ~Reset() { waitingForForeground = false; }
     } reset;
 
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (IsWindow(own) && !OwnThreadInFront(own) && GetTickCount64() < deadline) {
-        // The foreground can change without a message to this thread, so the
-        // wait also wakes up on its own.
-        MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!HandleRetrieved(msg)) return;
-        }
-    }
+    DispatchWhileWaiting([own] { return !IsWindow(own) || OwnThreadInFront(own); }, timeoutMs);
 }
 
 Activation AppActivate(const std::string& title, HWND waitFor) {
@@ -223,15 +164,5 @@ Activation ActivateForKeys(const std::string& title, HWND waitFor, HWND& activat
 }
 
 bool OwnsForeground(HWND own) { return own != nullptr && OwnThreadInFront(own); }
-
-void PumpPendingMessages() {
-    // Bounded, so a window that keeps posting to itself cannot hold the
-    // caller here for ever.
-    MSG msg;
-    for (int handled = 0; handled < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-         ++handled) {
-        if (!HandleRetrieved(msg)) return;
-    }
-}
 
 }  // namespace zantoli::win32

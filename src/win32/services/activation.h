@@ -55,8 +55,4 @@ Activation ActivateForKeys(const std::string& title, HWND waitFor, HWND& activat
 // True when the foreground window belongs to `own`'s thread.
 bool OwnsForeground(HWND own);
 
-// Dispatches the messages already pending for this thread, then returns.
-// A WM_QUIT met on the way is posted again for the main loop.
-void PumpPendingMessages();
-
 }  // namespace zantoli::win32

@@ -8,6 +8,7 @@
 #include "win32/services/app_dir.h"
 #include "win32/services/encoding.h"
 #include "win32/services/files.h"
+#include "win32/services/message_waits.h"
 #include "win32/services/screen.h"
 #include "win32/services/send_keys.h"
 #include "win32/services/show_key.h"

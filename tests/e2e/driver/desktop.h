@@ -22,7 +22,6 @@ HWND WaitTopWindow(const std::wstring& title, DWORD pid, Millis timeout);
 using zantoli::test_support::ClassOf;
 using zantoli::test_support::WindowTitle;
 using zantoli::test_support::TextOf;
-// A top-level window's title, read without waiting on its thread.
 HWND ChildOfClass(HWND parent, const std::wstring& className);
 std::vector<std::wstring> ListBoxItems(HWND listBox);
 std::vector<std::wstring> ComboBoxItems(HWND comboBox);
