@@ -8,10 +8,11 @@
 #   4. cross-builds the Windows programs with mingw-w64 (signed with a
 #      throwaway certificate, the signatures checked), checks the Windows
 #      workflow, and runs the Win32, end-to-end and installer tests under
-#      Wine on a virtual display, the window and end-to-end ones at 96 and
-#      again at 144 DPI; then the demo of scripts/run.sh, headless.
-# Ends with one line "N passed, N failed" over all stages; a static-analysis
-# or fuzzing stage counts as one check.
+#      Wine on a virtual display (the test programs from bin/ by the script
+#      the workflow runs on Windows), the window and end-to-end ones again
+#      at 144 DPI; then the demo of scripts/run.sh, headless.
+# Ends with one line "N passed, N failed, N skipped" over all stages; a
+# static-analysis or fuzzing stage counts as one check.
 # ZANTOLI_FUZZ_SECONDS sets the fuzzing time per target (default 45).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,21 +22,23 @@ bash scripts/install-deps.sh || { echo "dependency installation failed"; exit 1;
 
 total_passed=0
 total_failed=0
+total_skipped=0
 status=0
 logdir="$root/build/test-logs"
 mkdir -p "$logdir"
 
-# Prints "<passed> <failed>" of a stage: from CTest's JUnit report when the
-# stage wrote one, else from the closing "N passed, N failed" line of
-# scripts/run-test-programs.sh in its log.
+# Prints "<passed> <failed> <skipped>" of a stage: from CTest's JUnit report
+# when the stage wrote one, else from the closing "N passed, N failed,
+# N skipped" line of scripts/run-test-programs.sh in its log.
 stage_counts() {
     if [ -f "$2" ]; then
         python3 -c 'import sys, xml.etree.ElementTree as ET
 suite = ET.parse(sys.argv[1]).getroot()
-tests, failed = int(suite.get("tests", 0)), int(suite.get("failures", 0)) + int(suite.get("errors", 0))
-print(tests - failed, failed)' "$2"
+count = lambda name: int(suite.get(name, 0))
+failed, skipped = count("failures") + count("errors"), count("skipped")
+print(count("tests") - failed - skipped, failed, skipped)' "$2"
     else
-        grep -E '^[0-9]+ passed, [0-9]+ failed' "$1" | tail -n 1 | awk '{ print $1, $3 }'
+        grep -E '^[0-9]+ passed, [0-9]+ failed, [0-9]+ skipped' "$1" | tail -n 1 | awk '{ print $1, $3, $5 }'
     fi
 }
 
@@ -51,11 +54,12 @@ counted_stage() {
     local rc=$?
     # Only what needs reading: failures, skips and the summary.
     grep -E '\*\*\*|tests passed|The following tests|^\s+[0-9]+ - |^(FAILED|skipped):|^[0-9]+ passed, ' "$log" || true
-    local passed failed
-    read -r passed failed < <(stage_counts "$log" "$junit")
-    if [ -n "${failed:-}" ]; then
+    local passed failed skipped
+    read -r passed failed skipped < <(stage_counts "$log" "$junit")
+    if [ -n "${skipped:-}" ]; then
         total_passed=$((total_passed + passed))
         total_failed=$((total_failed + failed))
+        total_skipped=$((total_skipped + skipped))
     else
         total_failed=$((total_failed + 1))
     fi
@@ -165,13 +169,15 @@ echo "== build-windows"
 if bash scripts/build-windows.sh >"$logdir/build-windows.log" 2>&1; then
     check_stage signatures check_signatures
     check_stage workflow check_workflow
-    counted_stage wine scripts/with-wine.sh ctest --preset mingw --timeout 180 --output-junit "$logdir/wine.xml"
-    # Most users run at 125-150 % scaling: the window, end-to-end and
-    # placement-fault tests again at 144 DPI, in a Wine prefix of its own
-    # (files, keys and the installer do not depend on it).
-    # They run from bin/ by the script the workflow runs on Windows.
+    # Every Win32 and end-to-end test program from bin/, as the workflow
+    # runs them on Windows, then the installer's tests.
+    counted_stage wine scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin"
+    counted_stage installer scripts/with-wine.sh ctest --preset mingw -L installer --timeout 180 \
+        --output-junit "$logdir/installer.xml"
+    # Most users run at 125-150 % scaling: the tests the scaling can change
+    # again at 144 DPI, in a Wine prefix of its own.
     counted_stage wine-144dpi env ZANTOLI_DPI=144 ZANTOLI_WINEPREFIX="$root/build/wineprefix-144" \
-        scripts/with-wine.sh scripts/run-test-programs.sh "$root/build/mingw/bin" '^(forms|e2e|robustness)$'
+        scripts/with-wine.sh ctest --preset mingw-scaling --timeout 180 --output-junit "$logdir/wine-144dpi.xml"
     # The README's run command, headless: a demo that loses a command fails.
     check_stage demo env ZANTOLI_DEMO_DOCS=no scripts/run.sh
 else
@@ -182,5 +188,5 @@ else
 fi
 
 echo "== done in $(( $(date +%s) - start )) s; logs in build/test-logs"
-echo "$total_passed passed, $total_failed failed"
+echo "$total_passed passed, $total_failed failed, $total_skipped skipped"
 exit $status
