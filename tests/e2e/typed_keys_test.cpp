@@ -36,18 +36,29 @@ TEST_F(TypedKeysTest, ACommandWindowBroughtForwardWithAltFirstStillSendsEveryCom
     }
 }
 
-// Keys typed while the command window waits for a busy CAD window come
-// after the first command, in their order.
-TEST_F(TypedKeysTest, ACommandTypedWhileTheCadIsBusyFollowsTheFirst) {
-    window_->Focus();
-    PostMessageW(cad_->window(), standin::kMsgBusy, 1500, 0);
-    TypeText(L"l");
-    PressKey(VK_RETURN);
-    Sleep(300);  // the first command is waiting for the CAD window now
-    TypeText(L"c");
-    PressKey(VK_RETURN);
-    EXPECT_EQ(cad_->WaitReceived(2), (Lines{"(command \"LINE\" )", "(command \"CIRCLE\" )"}));
-    WaitInputCleared(*window_);
+// A second command typed at once after the first, or while the command
+// window waits for a busy CAD window, comes after the first, in order.
+TEST_F(TypedKeysTest, ASecondCommandTypedAtOnceOrWhileTheCadIsBusyFollowsTheFirst) {
+    const struct {
+        const char* name;
+        WPARAM busyMs;
+        DWORD pauseMs;  // between the first Enter and the second command
+    } cases[] = {{"at once", 0, 0}, {"while the CAD is busy", 1500, 300}};
+    size_t sent = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window_->Focus();
+        if (c.busyMs) PostMessageW(cad_->window(), standin::kMsgBusy, c.busyMs, 0);
+        TypeText(L"l");
+        PressKey(VK_RETURN);
+        Sleep(c.pauseMs);
+        TypeText(L"c");
+        PressKey(VK_RETURN);
+        sent += 2;
+        const Lines received = cad_->WaitReceived(sent);
+        EXPECT_EQ(Lines(received.end() - 2, received.end()), (Lines{"(command \"LINE\" )", "(command \"CIRCLE\" )"}));
+        WaitInputCleared(*window_);
+    }
     EXPECT_EQ(window_->History(), (Entries{L"l", L"c"}));
 }
 

@@ -28,11 +28,6 @@ void AnswerSentMessages() {
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-DWORD Remaining(ULONGLONG deadline, DWORD step) {
-    const ULONGLONG now = GetTickCount64();
-    return now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, step));
-}
-
 }  // namespace
 
 bool AnswerSentMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -59,9 +54,10 @@ bool PaintWhileWaiting(const std::function<bool()>& done, DWORD timeoutMs) {
         for (int i = 0; i < 16 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
             DispatchMessageW(&msg);
         if (done()) return true;
-        const DWORD step = Remaining(deadline, 20);
-        if (step == 0) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, step, QS_ALLINPUT, 0);
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 20)),
+                                    QS_ALLINPUT, 0);
     }
 }
 

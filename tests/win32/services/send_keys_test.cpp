@@ -56,11 +56,10 @@ TEST(KeyStrokeInputs, EachEventCarriesItsScanCodeAndFlags) {
 
 class KeysToAnotherWindow : public ::testing::Test {
 protected:
-    // Waits until the target has seen `count` WM_CHAR or key-ups of 'K'.
+    // Pumps until `done`, then a moment more: anything extra would arrive now.
     static void WaitFor(const std::function<bool()>& done) {
-        const ULONGLONG end = GetTickCount64() + 3000;
-        while (!done() && GetTickCount64() < end) Pump(10);
-        Pump(100);  // anything extra would arrive now
+        test_support::PumpUntil(done, 3000);
+        Pump(100);
     }
 
     // Waits until the chord's Ctrl has gone up in `cad`, after K; its

@@ -31,17 +31,22 @@ inline void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
+// Everything left to read from a file or a pipe.
+inline std::string ReadToEnd(HANDLE from) {
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(from, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
 // The whole file as bytes, read without the code under test; nothing when
 // it cannot be opened.
 inline std::optional<std::string> FileBytes(const std::wstring& path) {
     const zantoli::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                       nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.valid()) return std::nullopt;
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    return bytes;
+    return ReadToEnd(file.get());
 }
 
 // False where a read-only file can still be opened for writing, as under
