@@ -154,11 +154,11 @@ if build asan; then
 fi
 
 check_stage static-analysis scripts/static-analysis.sh --win32 --no-msvc-rules
-# The fuzzers use one core for minutes: the MSVC language rules check runs
-# beside them.
+# The fuzzers run two at a time, each for its full time, with the MSVC
+# language rules check beside them.
 scripts/static-analysis.sh --only-msvc-rules >"$logdir/msvc-language-rules.log" 2>&1 &
 msvc_rules_pid=$!
-check_stage fuzz scripts/fuzz.sh "${ZANTOLI_FUZZ_SECONDS:-45}"
+check_stage fuzz env ZANTOLI_FUZZ_PARALLEL=2 scripts/fuzz.sh "${ZANTOLI_FUZZ_SECONDS:-45}"
 echo "== msvc-language-rules"
 wait "$msvc_rules_pid"
 report_check msvc-language-rules $?
